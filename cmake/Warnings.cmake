@@ -1,0 +1,2 @@
+# Strict warnings for every target of the project.
+add_compile_options(-Wall -Wextra -Werror)
