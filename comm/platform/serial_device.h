@@ -1,0 +1,74 @@
+// A serial device opened for exclusive use: raw 8N1 at any baud rate, DTR and RTS asserted,
+// no flow control.  This is the whole of what the transport needs from the operating system.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace tarsel::platform {
+
+enum class OpenError : uint8_t {
+    None,
+    NoSuchPort,        // no device behind the port number or path
+    PermissionDenied,  // the user may not open the device
+    Busy,              // another program holds it
+    NotSerial,         // the path is not a terminal device
+    ConfigFailed,      // the line settings were refused (for instance the baud rate)
+    Other,
+};
+
+// One English sentence for a failed open, for message boxes and command-line tools.
+const char* DescribeOpenError(OpenError error);
+
+enum class IoStatus : uint8_t {
+    Ok,      // byte read / all bytes written
+    NoData,  // nothing arrived within the wait
+    Fatal,   // the device is gone (hang-up, unplugged adapter); the port must be closed
+    Error,   // any other failure; the port stays usable
+};
+
+class SerialDevice {
+public:
+    SerialDevice() = default;
+    ~SerialDevice();
+    SerialDevice(const SerialDevice&) = delete;
+    SerialDevice& operator=(const SerialDevice&) = delete;
+
+    // Opens `path` and configures the line.  On failure the device stays closed and the
+    // reason is returned (and kept in LastOpenError()).
+    OpenError Open(const std::string& path, uint32_t baudRate);
+    void Close();
+    bool IsOpen() const { return fd_ >= 0; }
+
+    // One byte, waiting at most `waitMs` in the kernel when none is buffered.  Bytes already
+    // queued by the driver are fetched in one read call and handed out one by one.
+    IoStatus ReadByte(uint8_t& byte, int waitMs = 1);
+
+    // Writes every byte, then waits until the driver has transmitted them.
+    IoStatus Write(const uint8_t* data, std::size_t length);
+
+    // Drops everything received but not yet read (driver queue and local buffer).
+    void DiscardInput();
+
+    int LastErrno() const { return lastErrno_; }
+    OpenError LastOpenError() const { return lastOpenError_; }
+
+private:
+    IoStatus Classify(int err);
+
+    int fd_ = -1;
+    bool locked_ = false;
+    int lastErrno_ = 0;
+    OpenError lastOpenError_ = OpenError::None;
+    std::array<uint8_t, 512> pending_{};
+    std::size_t pendingHead_ = 0;
+    std::size_t pendingTail_ = 0;
+};
+
+// Sets 8N1 raw mode at `baudRate` on an open terminal; standard rates through termios, others
+// through the kernel's arbitrary-rate interface.  Returns false when the rate is refused.
+bool ConfigureLine(int fd, uint32_t baudRate);
+
+}  // namespace tarsel::platform
