@@ -56,6 +56,7 @@ private:
     std::string directory_;
     LocalClock clock_;
     std::shared_ptr<LogFileWriter> file_;
+    std::string filePath_;
     int fileYear_ = -1;
     int fileDayOfYear_ = -1;
 };

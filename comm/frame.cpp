@@ -9,7 +9,8 @@ constexpr std::array<uint16_t, 256> MakeCrcTable() {
     std::array<uint16_t, 256> table{};
     for (unsigned i = 0; i < 256; ++i) {
         uint16_t crc = static_cast<uint16_t>(i);
-        for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) ? static_cast<uint16_t>((crc >> 1) ^ 0xA001) : crc >> 1;
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & 1) ? static_cast<uint16_t>((crc >> 1) ^ 0xA001) : crc >> 1;
         table[i] = crc;
     }
     return table;
@@ -27,7 +28,8 @@ std::size_t AppendCrc(uint8_t* body, std::size_t length) {
 }  // namespace
 
 uint16_t CalcCRC(const uint8_t* data, std::size_t length, uint16_t crc) {
-    for (std::size_t i = 0; i < length; ++i) crc = static_cast<uint16_t>((crc >> 8) ^ kCrcTable[(crc ^ data[i]) & 0xFF]);
+    for (std::size_t i = 0; i < length; ++i)
+        crc = static_cast<uint16_t>((crc >> 8) ^ kCrcTable[(crc ^ data[i]) & 0xFF]);
     return crc;
 }
 
@@ -43,9 +45,8 @@ std::size_t BuildRequestBody(FrameForm form, uint8_t slave, uint8_t sync, uint8_
     return AppendCrc(body, n + dataLength);
 }
 
-std::size_t BuildResponseBody(FrameForm form, uint8_t slave, uint8_t sync, uint8_t frameType,
-                              uint8_t status, const uint8_t* data, std::size_t dataLength,
-                              uint8_t* body) {
+std::size_t BuildResponseBody(FrameForm form, uint8_t slave, uint8_t sync, uint8_t frameType, uint8_t status,
+                              const uint8_t* data, std::size_t dataLength, uint8_t* body) {
     const std::size_t headerLength = form == FrameForm::Sequenced ? 4 : 3;
     if (headerLength + dataLength + 2 > kBodyBufferSize) return 0;
     std::size_t n = 0;

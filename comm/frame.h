@@ -34,9 +34,8 @@ std::size_t BuildRequestBody(FrameForm form, uint8_t slave, uint8_t sync, uint8_
                              const uint8_t* data, std::size_t dataLength, uint8_t* body);
 
 // Same layout for a drive's answer: slave, [sync,] type, status, data, CRC.
-std::size_t BuildResponseBody(FrameForm form, uint8_t slave, uint8_t sync, uint8_t frameType,
-                              uint8_t status, const uint8_t* data, std::size_t dataLength,
-                              uint8_t* body);
+std::size_t BuildResponseBody(FrameForm form, uint8_t slave, uint8_t sync, uint8_t frameType, uint8_t status,
+                              const uint8_t* data, std::size_t dataLength, uint8_t* body);
 
 // Frames an unstuffed body: header, body with every 0xAA doubled, tail.  `wire` holds
 // kWireBufferSize bytes.  Returns the wire length, or 0 when it would not fit.
@@ -78,7 +77,7 @@ public:
         HeaderFailed,  // 0xAA followed by a non-header byte outside a frame; buffer holds them
         DataCanceled,  // a header inside a frame; buffer holds the cancelled bytes + AA CC
         CrcFailed,     // tail reached, CRC over the body is not zero
-        Complete,      // tail reached, CRC good; Data()/Count() hold the body incl. CRC
+        Complete,      // tail reached, CRC good; Data()/EventCount() hold the body incl. CRC
         Overflow,      // a byte arrived while the buffer already held 256 bytes
     };
 
@@ -86,7 +85,10 @@ public:
     Event Feed(uint8_t byte);
 
     State GetState() const { return state_; }
-    std::size_t Count() const { return count_; }
+    // Bytes of the frame being received (0 once an event's bytes are due to be discarded).
+    std::size_t Count() const { return clearPending_ ? 0 : count_; }
+    // Bytes as they stood at the last event (the frame of Complete, the bytes to dump).
+    std::size_t EventCount() const { return count_; }
     const uint8_t* Data() const { return buffer_.data(); }
 
 private:
@@ -106,11 +108,15 @@ inline void PutU16(uint8_t* p, uint16_t v) {
 inline void PutU32(uint8_t* p, uint32_t v) {
     for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
 }
-inline uint16_t GetU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+inline uint16_t GetU16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
 inline uint32_t GetU32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
            (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
-inline int32_t GetS32(const uint8_t* p) { return static_cast<int32_t>(GetU32(p)); }
+inline int32_t GetS32(const uint8_t* p) {
+    return static_cast<int32_t>(GetU32(p));
+}
 
 }  // namespace tarsel

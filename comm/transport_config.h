@@ -5,12 +5,12 @@
 namespace tarsel {
 
 struct TransportConfig {
-    bool communicationLog = true;        // log lines and dumps are written
-    bool timeoutCounts = false;          // per-slave counts of consecutive timeouts
-    bool legacyFormCapable = false;      // the port may fall back to the legacy frame form
-    bool autoDetectEveryRequest = false; // every DoSendCommand detects the frame form
-    bool frameTypeErrorIsFrame = false;  // status-only 0x80 is logged "Frame type error."
-    bool noRespInCurrentForm = false;    // broadcasts follow the port's frame form
+    bool communicationLog = true;         // log lines and dumps are written
+    bool timeoutCounts = false;           // per-slave counts of consecutive timeouts
+    bool legacyFormCapable = false;       // the port may fall back to the legacy frame form
+    bool autoDetectEveryRequest = false;  // every DoSendCommand detects the frame form
+    bool frameTypeErrorIsFrame = false;   // status-only 0x80 is logged "Frame type error."
+    bool noRespInCurrentForm = false;     // broadcasts follow the port's frame form
 
     // The configuration program: log, timeout counts, form detection for probes.
     static constexpr TransportConfig Gui() { return {true, true, true, false, false, false}; }
