@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds the project and starts it.
+#
+# With no drive hardware named, a simulated line of six drives (one of each family) is started
+# and published as port 99, and the programs run against it:
+#   * with a display: the slave-number tool, scanning port 99;
+#   * without a display: the library example (connect, list the drives, move an axis) and a
+#     command-line scan of the line.
+# To use a real line instead: TARSEL_PORT=<n> ./run.sh  (see "Serial ports on Linux" in README.md)
+set -euo pipefail
+root=$(cd "$(dirname "$0")" && pwd)
+cd "$root"
+./scripts/setup
+./scripts/build build/release -DCMAKE_BUILD_TYPE=Release -DTARSEL_BUILD_TESTS=OFF
+bin=$root/build/release/bin
+
+port=${TARSEL_PORT:-}
+sim_pid=""
+cleanup() { if [ -n "$sim_pid" ]; then kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true; fi; }
+trap cleanup EXIT INT TERM
+
+if [ -z "$port" ]; then
+    port=99
+    export TARSEL_PORTS_DIR=${TARSEL_PORTS_DIR:-$(mktemp -d)}
+    "$bin/drivesim" --demo --port "$port" &
+    sim_pid=$!
+    for _ in $(seq 50); do [ -e "$TARSEL_PORTS_DIR/com$port" ] && break; sleep 0.1; done
+    echo "Simulated line published as port $port ($TARSEL_PORTS_DIR/com$port)"
+fi
+
+if [ -n "${DISPLAY:-}" ] && [ -x "$bin/idpicker" ]; then
+    "$bin/idpicker" --port "$port"
+else
+    [ -x "$bin/tarsel_example" ] && "$bin/tarsel_example" "$port" || true
+    [ -x "$bin/idpicker" ] && QT_QPA_PLATFORM=offscreen "$bin/idpicker" --port "$port" --scan || true
+fi
