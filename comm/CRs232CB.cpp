@@ -100,7 +100,7 @@ void CRs232CB::SetTimeoutCount(uint8_t slave, uint8_t count) {
 }
 
 uint8_t CRs232CB::SyncCounter(uint8_t slave) const {
-    std::lock_guard<std::mutex> lock(const_cast<std::mutex&>(portMutex_));
+    std::lock_guard<std::mutex> lock(portMutex_);
     return sync_.Get(slave);
 }
 

@@ -120,7 +120,7 @@ private:
     static uint8_t MapOutcome(Outcome outcome, uint8_t status);
 
     const TransportConfig config_;
-    std::mutex portMutex_;
+    mutable std::mutex portMutex_;
     platform::SerialDevice device_;
     std::atomic<bool> open_{false};
     std::atomic<bool> legacyForm_{false};

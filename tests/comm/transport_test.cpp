@@ -2,9 +2,12 @@
 
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
+
+#include <unistd.h>
 
 #include "comm/CRs232CB.h"
 #include "comm/result_codes.h"
@@ -248,6 +251,32 @@ TEST_F(TransportTest, ConcurrentCallersNeverInterleaveFrames) {
     for (auto& thread : threads) thread.join();
     EXPECT_EQ(failures.load(), 0);
     EXPECT_EQ(responder->RequestCount(), 100u);
+}
+
+}  // namespace
+}  // namespace tarsel
+
+namespace tarsel {
+namespace {
+
+TEST(TransportPorts, PortNumbersResolveThroughThePortsDirectory) {
+    const std::string dir = ::testing::TempDir() + "tarsel-ports-" + std::to_string(::getpid());
+    std::filesystem::create_directories(dir);
+    ::setenv("TARSEL_PORTS_DIR", dir.c_str(), 1);
+    testing::PtyResponder responder(
+        [](const testing::Request& r) -> std::vector<testing::Reply> { return {{testing::AnswerTo(r, 0)}}; });
+    std::filesystem::create_symlink(responder.DevicePath(), dir + "/com42");
+
+    CRs232CB port;
+    EXPECT_FALSE(port.OpenPort(43, 115200));
+    EXPECT_EQ(port.LastOpenError(), platform::OpenError::NoSuchPort);
+    EXPECT_FALSE(port.LastOpenErrorText().empty());
+    ASSERT_TRUE(port.OpenPort(42, 115200)) << port.LastOpenErrorText();
+    EXPECT_EQ(port.PortNumber(), 42);
+    EXPECT_EQ(port.DoSendCommand(1, 0x40, nullptr, 0, nullptr, 0, 50), 0);
+    port.ClosePort();
+    ::unsetenv("TARSEL_PORTS_DIR");
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace
