@@ -1,4 +1,6 @@
 // Monotonic millisecond tick, sleeping and yielding on POSIX systems.
+#ifdef __linux__
+
 #include "comm/platform/clock.h"
 
 #include <sched.h>
@@ -31,3 +33,5 @@ void YieldThread() {
 }
 
 }  // namespace tarsel::platform
+
+#endif  // __linux__

@@ -1,4 +1,6 @@
 // Stable port numbers for real serial devices, remembered in a small INI file.
+#ifdef __linux__
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -148,3 +150,5 @@ std::vector<std::pair<unsigned, std::string>> PortNumberFile::Assign(
 }
 
 }  // namespace tarsel::platform::detail
+
+#endif  // __linux__
