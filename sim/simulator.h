@@ -47,10 +47,10 @@ struct AxisEnvironment {
     int32_t limitMinus = -2'000'000;  // the -limit sensor likewise
     int32_t originSensor = -1000;     // the origin sensor covers [originSensor, originSensor + width]
     int32_t originWidth = 200;
-    bool softLimitsEnabled = false;   // software limits clamp targets (status bits 3, 4)
+    bool softLimitsEnabled = false;  // software limits clamp targets (status bits 3, 4)
     int32_t softLimitPlus = 1'000'000;
     int32_t softLimitMinus = -1'000'000;
-    uint32_t zPulsePeriod = 10000;    // a Z pulse every this many pulses (status bit 24)
+    uint32_t zPulsePeriod = 10000;  // a Z pulse every this many pulses (status bit 24)
 };
 
 struct DriveConfig {
@@ -62,9 +62,9 @@ struct DriveConfig {
     std::string name;                             // empty: the family's model name
     uint16_t motorNumber = 0;
     std::string motorName;
-    uint16_t inputCount = 0;   // physical input pins; 0: the family's default
-    uint16_t outputCount = 0;  // physical output pins; 0: the family's default
-    uint16_t tableSize = 0;    // position-table items; 0: the family's default
+    uint16_t inputCount = 0;     // physical input pins; 0: the family's default
+    uint16_t outputCount = 0;    // physical output pins; 0: the family's default
+    uint16_t tableSize = 0;      // position-table items; 0: the family's default
     uint8_t legacyTypeByte = 0;  // type byte of the legacy information text; 0: from the model
     int stepperVariant = 0;      // 0 or 1: variant named in the stepper version text
     uint16_t driveWord = 8192;   // answer of the drive-word request
@@ -81,20 +81,20 @@ struct DriveConfig {
 std::string ModelName(uint16_t modelCode);
 
 enum class FaultKind : uint8_t {
-    DropRequest,   // the request is ignored: no answer, no execution
-    DelayAnswer,   // the answer is sent after `delayMs`
-    CorruptCrc,    // the answer's CRC is wrong
-    FlipBit,       // one bit of the answer body (`bitIndex`) is inverted before stuffing
-    StrayBytes,    // `bytes` are written before the answer
-    StaleSync,     // the answer carries the previous sync number
-    Silent,        // the drive neither executes nor answers (unplugged)
+    DropRequest,  // the request is ignored: no answer, no execution
+    DelayAnswer,  // the answer is sent after `delayMs`
+    CorruptCrc,   // the answer's CRC is wrong
+    FlipBit,      // one bit of the answer body (`bitIndex`) is inverted before stuffing
+    StrayBytes,   // `bytes` are written before the answer
+    StaleSync,    // the answer carries the previous sync number
+    Silent,       // the drive neither executes nor answers (unplugged)
 };
 
 struct FaultSpec {
     FaultKind kind = FaultKind::DropRequest;
-    uint32_t count = 0;       // answers (requests) affected; 0: until cleared
-    uint32_t delayMs = 500;   // DelayAnswer
-    uint32_t bitIndex = 0;    // FlipBit: bit of the unstuffed answer body, counted from byte 0
+    uint32_t count = 0;                      // answers (requests) affected; 0: until cleared
+    uint32_t delayMs = 500;                  // DelayAnswer
+    uint32_t bitIndex = 0;                   // FlipBit: bit of the unstuffed answer body, counted from byte 0
     std::vector<uint8_t> bytes{0x12, 0x34};  // StrayBytes
 };
 
@@ -108,7 +108,7 @@ struct RequestRecord {
     std::vector<uint8_t> data;
     bool crcError = false;  // the request failed its CRC check
     bool answered = false;
-    uint8_t status = 0;     // status byte of the answer
+    uint8_t status = 0;  // status byte of the answer
 };
 
 struct LineOptions {
