@@ -92,11 +92,14 @@ OpenError SerialDevice::Open(const std::string& path, uint32_t baudRate) {
     Close();
     lastErrno_ = 0;
 
-    auto fail = [this](OpenError error, int err, int fd) {
+    // The exclusive flag belongs to the terminal, not to our descriptor: clear it only when
+    // this open set it, never when another holder's lock turned us away.
+    bool exclusiveSet = false;
+    auto fail = [this, &exclusiveSet](OpenError error, int err, int fd) {
         lastErrno_ = err;
         lastOpenError_ = error;
         if (fd >= 0) {
-            (void)ioctl(fd, TIOCNXCL);
+            if (exclusiveSet) (void)ioctl(fd, TIOCNXCL);
             ::close(fd);  // also drops a lock taken on it
         }
         return error;
@@ -119,6 +122,7 @@ OpenError SerialDevice::Open(const std::string& path, uint32_t baudRate) {
         const int err = errno;
         return fail(err == ENOTTY ? OpenError::NotSerial : OpenError::Other, err, fd);
     }
+    exclusiveSet = true;
 
     errno = 0;
     if (!ConfigureLine(fd, baudRate)) return fail(OpenError::ConfigFailed, errno != 0 ? errno : EINVAL, fd);

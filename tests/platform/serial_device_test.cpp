@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pty.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -97,6 +98,22 @@ TEST(SerialDevice, DiscardInputDropsQueuedAndBufferedBytes) {
     EXPECT_EQ(byte, 'z');
 }
 
+// Result of an open attempted by another process.  Run as root, the test process would pass
+// the kernel's exclusive-terminal check, so the other process gives up root first.
+OpenError OpenFromAnotherProcess(const std::string& path) {
+    const bool root = ::geteuid() == 0;
+    if (root && ::chown(path.c_str(), 65534, 65534) != 0) return OpenError::Other;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (root && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(100);
+        SerialDevice device;
+        ::_exit(static_cast<int>(device.Open(path, 115200)));
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return OpenError::Other;
+    return static_cast<OpenError>(WEXITSTATUS(status));
+}
+
 TEST(SerialDevice, OpenIsExclusiveUntilClosed) {
     PseudoTerminal pty;
     SerialDevice first;
@@ -105,9 +122,12 @@ TEST(SerialDevice, OpenIsExclusiveUntilClosed) {
     EXPECT_EQ(second.Open(pty.SlavePath(), 115200), OpenError::Busy);
     EXPECT_FALSE(second.IsOpen());
     EXPECT_EQ(second.LastOpenError(), OpenError::Busy);
+    EXPECT_EQ(OpenFromAnotherProcess(pty.SlavePath()), OpenError::Busy);
 
     first.Close();
     EXPECT_FALSE(first.IsOpen());
+    // The terminal's exclusive flag went with the close.
+    EXPECT_EQ(OpenFromAnotherProcess(pty.SlavePath()), OpenError::None);
     EXPECT_EQ(second.Open(pty.SlavePath(), 115200), OpenError::None);
     second.Close();
     // Reopening the same object works too, and destruction releases the device.
