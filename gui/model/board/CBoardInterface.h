@@ -1,0 +1,321 @@
+// The configuration program's model of one detected drive.  Windows read the drive through the
+// cached values and command it through the operations below; every command goes through the
+// board's port.  The port's polling thread refreshes the status and performs the reloads that
+// windows request through the reload-request flags.
+//
+// Threads: the GUI thread, the polling thread of the port and worker threads (repeat run,
+// estimation) use a board.  Status words, flags and counters are atomics; the caches (parameters,
+// I/O map, position table) are guarded by the board's cache mutex, which is never held while a
+// command is on the line.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <condition_variable>
+#include <cstdarg>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "comm/slave_info.h"
+#include "gui/model/board/CIOInfo.h"
+#include "gui/model/board/board_commands.h"
+#include "gui/model/board/board_type_info.h"
+#include "gui/model/board/failure_reporter.h"
+#include "gui/model/board/main_frame_sink.h"
+
+namespace tarsel {
+
+class CDefaultParam;
+
+// Progress of the bulk loaders: SetRange, SetStep(1), SetPos(0), then StepIt per item done.
+class IProgress {
+public:
+    virtual ~IProgress() = default;
+    virtual void SetRange(int low, int high) = 0;
+    virtual void SetStep(int step) = 0;
+    virtual void SetPos(int position) = 0;
+    virtual void StepIt() = 0;
+};
+
+// Where a board reports to, shared by all boards of a program.  Any member may be null.
+struct BoardContext {
+    IMainFrameSink* sink = nullptr;
+    IFailureReporter* reporter = nullptr;
+    // Set while the polling thread is asked to end: its bulk readers stop between commands.
+    const std::atomic<bool>* pollingStop = nullptr;
+};
+
+struct ParameterRecord {
+    uint32_t number = 0;
+    int32_t value = 0;
+    int32_t lastRead = 0;
+    uint32_t modified = 0;
+};
+
+// The inputs of a repeat run, read again at the end of every cycle.
+struct RepeatInputs {
+    int positionCount = 2;  // 2 or 3
+    std::array<int32_t, 3> positions{0, 10000, 20000};
+    uint32_t speed = 10000;
+    uint32_t waitMs = 0;
+    uint32_t repeatCount = 0;  // 0: until stopped
+    bool inPosition = false;
+};
+
+// Axis status bits the model interprets.
+namespace axis_bit {
+constexpr uint32_t kAlarm = 1u << 0;
+constexpr uint32_t kOriginReturning = 1u << 18;
+constexpr uint32_t kInPosition = 1u << 19;
+constexpr uint32_t kServoOn = 1u << 20;
+constexpr uint32_t kTableStopped = 1u << 22;
+constexpr uint32_t kMoving = 1u << 27;
+constexpr uint32_t kBusyMask = (1u << 27) | (1u << 29) | (1u << 30) | (1u << 31);
+}  // namespace axis_bit
+
+class CBoardInterface {
+public:
+    CBoardInterface(uint8_t slave, IBoardCommands& port, const SlaveInfo* info, const CDefaultParam* defaults,
+                    const BoardTypeInfo& type, BoardContext context);
+    virtual ~CBoardInterface();
+    CBoardInterface(const CBoardInterface&) = delete;
+    CBoardInterface& operator=(const CBoardInterface&) = delete;
+
+    // Identity.
+    virtual uint8_t GetBoardType() const { return type_.typeCode; }
+    virtual std::string GetModelName() const { return type_.modelName; }
+    virtual std::string GetFirmwareName() const { return info_.Name(); }
+    const SlaveInfo& GetSlaveInfo() const { return info_; }
+    uint8_t SlaveNumber() const { return slave_; }
+    uint8_t PortNumber() const { return port_.PortNumber(); }
+    bool IsPortOpen() const { return port_.IsPortOpen(); }
+    const BoardTypeInfo& TypeInfo() const { return type_; }
+    const CDefaultParam* DefaultTable() const { return defaults_; }
+
+    virtual bool IsCommandSupported(uint8_t frameType);
+    virtual void ResetStatus();
+    // One polling step; the result decides whether the port keeps the drive.
+    virtual uint8_t UpdateStatus();
+
+    // Range checks of the type's four check parameters.
+    bool CheckValue1(int32_t value) const { return IsParamValueInRange(type_.checkValueBase + 0, value); }
+    bool CheckValue2(int32_t value) const { return IsParamValueInRange(type_.checkValueBase + 1, value); }
+    bool CheckValue3(int32_t value) const { return IsParamValueInRange(type_.checkValueBase + 2, value); }
+    bool CheckValue4(int32_t value) const { return IsParamValueInRange(type_.checkValueBase + 3, value); }
+
+    // Parameters.
+    virtual bool ReadAllParameters();
+    virtual bool ReadParameter(uint8_t number);
+    virtual bool SetParameter(uint8_t number, int32_t value);
+    virtual bool SaveAllParameters();
+    int32_t GetParameterValue(uint8_t number) const;
+    std::optional<ParameterRecord> GetParameterRecord(uint8_t number) const;
+    virtual bool GetROMParameter(uint8_t number, int32_t& value);
+    uint8_t GetParameterCount() const { return paramCount_; }
+    virtual std::optional<std::string> GetParamValueText(uint8_t number, int32_t value);
+    bool IsParamValueInRange(uint32_t number, int32_t value) const;
+    int32_t GetDefaultStartSpeed() const { return GetParameterValue(type_.startSpeedParam); }
+    int32_t GetDefaultRunSpeed() const { return GetParameterValue(type_.runSpeedParam); }
+    int32_t GetDefaultAccDecTime() const { return GetParameterValue(type_.accDecParam); }
+
+    // I/O.
+    virtual bool SetIOInput(uint64_t setMask, uint64_t clearMask);
+    virtual bool GetIOInput(uint64_t& inputs);
+    virtual bool SetIOOutput(uint32_t setMask, uint32_t clearMask);
+    virtual bool GetIOOutput(uint32_t& outputs);
+    virtual bool ReadIOAssignMaps();
+    virtual bool ReadIOAssignMap(bool output, uint8_t pin);
+    virtual bool AssignInputPin(uint8_t pin, uint8_t signal);
+    virtual bool AssignOutputPin(uint8_t pin, uint8_t signal);
+    virtual bool SetInputPinLevel(uint8_t pin, uint8_t level);
+    virtual bool SetOutputPinLevel(uint8_t pin, uint8_t level);
+    virtual bool AssignInputPinEx(uint8_t pin, uint8_t signal, uint8_t level);
+    virtual bool AssignOutputPinEx(uint8_t pin, uint8_t signal, uint8_t level);
+    uint64_t GetInputStatus() const { return inputs_.load(); }
+    uint32_t GetOutputStatus() const { return outputs_.load(); }
+    virtual bool IOAssignMapReadROM();
+    virtual bool IsUserOutput(uint8_t signal) const;
+    virtual bool GetFixedInputDefaultLevel(int k) const;
+    virtual bool GetFixedOutputDefaultLevel(int k) const;
+    // A copy of the pin map, taken under the cache mutex.
+    CIOInfo GetIOInfo() const;
+
+    // Motion.
+    virtual bool IsMotorOn() const;
+    virtual bool SetCommandPos(int32_t position);
+    virtual bool SetActualPos(int32_t position);
+    virtual bool ClearPosition();
+    virtual bool MoveStop(bool wait);
+    virtual bool EmergencyStop(bool wait);
+    virtual bool MoveSingleAxisAbsPos(int32_t position, uint32_t speed, bool wait);
+    virtual bool MoveSingleAxisIncPos(int32_t distance, uint32_t speed, bool wait);
+    virtual bool MoveVelocity(uint32_t speed, uint8_t direction);
+    virtual bool MoveToLimit(uint32_t speed, uint8_t direction);
+    virtual bool MoveOriginSingleAxis();
+    // Repeat run between two or three positions; `read` is called at the start and after every
+    // cycle.  `cycles` and `startTimeMs` (optional) receive the progress.
+    virtual bool RunRepeat(const std::function<RepeatInputs()>& read, std::atomic<uint32_t>* cycles,
+                           std::atomic<uint64_t>* startTimeMs);
+    // The same with the board's own repeat settings.
+    bool RunRepeat(std::atomic<uint32_t>* cycles = nullptr, std::atomic<uint64_t>* startTimeMs = nullptr);
+    virtual void StopRepeat();
+
+    // Position table.
+    uint16_t GetPosTableItemCount() const { return itemCount_; }
+    virtual bool ReadPosTable();
+    virtual bool ReadPosTableItem(uint16_t number);
+    virtual bool PosTableWriteROM();
+    virtual bool PosTableReadROM();
+    virtual bool WritePosTableItem(uint16_t number, const PosTableItem& item, bool notify);
+    virtual bool PosTableRunItem(uint16_t number);
+    virtual bool PosTableRunOneItem(bool next, uint16_t number);
+    std::optional<PosTableItem> GetPosTableItem(uint16_t number) const;
+    // The "has data" bitmap as the drive reports it (with the failure report's retries).
+    bool ReadPosTableDataMap(std::array<uint32_t, 8>& bitmap);
+
+    // ROM and files.
+    virtual bool RestoreParametersFromROM(IProgress* progress);
+    virtual bool ReadIOMapFromROM() { return IOAssignMapReadROM(); }
+    virtual bool ReadPosTableFromROM() { return PosTableReadROM(); }
+    virtual bool SaveParametersToROM() { return SaveAllParameters(); }
+    virtual bool SaveIOMapToROM() { return SaveAllParameters(); }
+    virtual bool SavePosTableToROM() { return PosTableWriteROM(); }
+    virtual bool LoadParameterFile(const std::string& path, IProgress* progress);
+    virtual bool LoadIOMapFile(const std::string& path, IProgress* progress);
+    virtual bool LoadPosTableFile(const std::string& path, IProgress* progress);
+    virtual bool SaveParameterFile(const std::string& path);
+    virtual bool SaveIOMapFile(const std::string& path);
+    virtual bool SavePosTableFile(const std::string& path);
+
+    // The failure report of a command: Retry only for timeouts and CRC failures on a thread
+    // other than the polling thread.
+    BoxAnswer ReportCommandError(const char* command, uint8_t code);
+    void LogCommand(const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+    void SetPollingThreadId(std::thread::id id) { pollingThread_.store(id); }
+    bool OnPollingThread() const { return std::this_thread::get_id() == pollingThread_.load(); }
+
+    // Request, loaded and count fields (windows set the requests; the polling step serves them).
+    std::atomic<bool> paramReloadRequest{false};
+    std::atomic<bool> paramLoaded{false};
+    std::atomic<uint32_t> paramReadCount{0};
+    std::atomic<bool> ioReloadRequest{false};
+    std::atomic<bool> ioLoaded{false};
+    std::atomic<uint32_t> ioReadCount{0};
+    std::atomic<bool> posTableReloadRequest{false};
+    std::atomic<bool> posTableLoaded{false};
+    std::atomic<uint32_t> posTableReadCount{0};
+
+    // Windows watching the live status; while all are clear the polling step only probes.
+    enum Watch { kWatchMotion = 0, kWatchIo = 1, kWatchPosTable = 2, kWatchOther = 3 };
+    void SetWatch(int which, bool on) { watch_[which & 3].store(on); }
+    bool IsWatched() const;
+
+    // Cached status.
+    uint32_t GetAxisStatus() const { return axisStatus_.load(); }
+    int32_t GetCommandPosition() const { return commandPosition_.load(); }
+    int32_t GetActualPosition() const { return actualPosition_.load(); }
+    int32_t GetActualVelocity() const { return actualVelocity_.load(); }
+    int32_t GetPositionError() const { return positionError_.load(); }
+    uint16_t GetRunningItem() const { return runningItem_.load(); }
+    uint8_t GetAlarmCode() const { return alarmCode_.load(); }
+    bool IsLimitMove() const { return limitMove_.load(); }
+    bool IsJog() const { return jog_.load(); }
+    bool IsRepeatRunning() const { return repeatRunning_.load(); }
+    bool IsRepeatStopped() const { return repeatStop_.load(); }
+    bool IsBusy() const { return busy_.load(); }
+    bool IsTableRunning() const { return bit22_.load(); }
+    bool IsOneItemRunPending() const { return oneItemPending_.load(); }
+    bool GetBrakeState() const { return brake_.load(); }
+
+    // Repeat-run settings of the repeat view and the estimation dialogs.
+    std::atomic<int32_t> repeatPosition1{0};
+    std::atomic<int32_t> repeatPosition2{10000};
+    std::atomic<int32_t> repeatPosition3{20000};
+    std::atomic<bool> repeatUseThird{false};
+    std::atomic<uint32_t> repeatSpeed{10000};
+    std::atomic<uint32_t> repeatDelayMs{0};
+    std::atomic<uint32_t> repeatCount{0};
+    std::atomic<bool> repeatInPosition{false};
+
+protected:
+    // Runs `issue` until it succeeds or the failure report does not answer Retry; `log`, when
+    // set, writes the command line for each attempt.  Returns the final code.
+    uint8_t Execute(const char* name, const std::function<uint8_t()>& issue,
+                    const std::function<void(uint8_t)>& log = {});
+    bool Run(const char* name, const std::function<uint8_t()>& issue,
+             const std::function<void(uint8_t)>& log = {}) {
+        return Execute(name, issue, log) == 0;
+    }
+    // Waits until motion is done (bit 27 clear, and bit 19 set in the in-position variant).
+    uint8_t WaitMotionDone(bool inPosition);
+    // True on the polling thread once its port asked it to end.
+    bool PollingAbort() const;
+    void Post(uint32_t message, uintptr_t wParam, intptr_t lParam);
+
+    // Type hooks of the polling step.
+    virtual bool ServesBldcReload() { return false; }
+    virtual bool ReloadBldc() { return true; }
+    virtual bool QueriesBrake() const { return type_.queriesBrake; }
+
+    // Level couplings.
+    void AfterParameterWrite(uint8_t number);
+    void AfterLevelChange(bool output, uint8_t pin);
+    void AfterIoMapRead();
+    bool SetPinLevel(bool output, uint8_t pin, uint8_t level);
+    bool AssignPin(bool output, uint8_t pin, uint8_t signal, std::optional<uint8_t> level, bool notify);
+    bool ReadPinMap(bool output, uint8_t pin, bool count);
+    void RefreshPinOfSignal(bool output, uint8_t signal);
+
+    IBoardCommands& port_;
+    const uint8_t slave_;
+    const BoardTypeInfo& type_;
+    const BoardContext context_;
+    SlaveInfo info_;
+    const CDefaultParam* const defaults_;
+    const uint8_t paramCount_;
+    const uint16_t itemCount_;
+
+    mutable std::mutex cacheMutex_;
+    std::vector<ParameterRecord> params_;
+    CIOInfo io_;
+    std::vector<PosTableItem> posTable_;
+
+private:
+    std::atomic<std::thread::id> pollingThread_{};
+    std::atomic<uint16_t> idleCounter_{0};
+    std::array<std::atomic<bool>, 4> watch_{};
+
+    std::atomic<uint64_t> inputs_{0};
+    std::atomic<uint32_t> outputs_{0};
+    std::atomic<uint32_t> axisStatus_{0};
+    std::atomic<int32_t> commandPosition_{0};
+    std::atomic<int32_t> actualPosition_{0};
+    std::atomic<int32_t> actualVelocity_{0};
+    std::atomic<int32_t> positionError_{0};
+    std::atomic<uint16_t> runningItem_{0};
+    std::atomic<uint8_t> alarmCode_{0};
+    std::atomic<bool> limitMove_{false};
+    std::atomic<bool> jog_{false};
+    std::atomic<bool> repeatStop_{false};
+    std::atomic<bool> repeatRunning_{false};
+    std::atomic<bool> busy_{false};
+    std::atomic<bool> bit22_{false};
+    std::atomic<bool> oneItemPending_{false};
+    std::atomic<bool> brake_{false};
+
+    // The repeat run's event: auto-reset, signalled by StopRepeat.
+    std::mutex eventMutex_;
+    std::condition_variable eventCv_;
+    bool eventSignalled_ = false;
+    void ResetEvent();
+    void SignalEvent();
+    void WaitEvent(uint32_t ms);
+};
+
+}  // namespace tarsel
