@@ -8,6 +8,12 @@ cd "$root"
 ./scripts/setup
 
 export QT_QPA_PLATFORM=offscreen
+# Keep the tests away from the machine's real serial ports and the user's port numbers.
+sandbox=$(mktemp -d)
+trap 'rm -rf "$sandbox"' EXIT
+mkdir -p "$sandbox/sys" "$sandbox/dev" "$sandbox/ports"
+export TARSEL_SYSFS_ROOT=$sandbox/sys TARSEL_DEV_ROOT=$sandbox/dev TARSEL_PORTS_DIR=$sandbox/ports
+export TARSEL_PORT_NUMBERS_FILE=$sandbox/ports.ini
 jobs=$(nproc)
 
 ./scripts/build build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARSEL_SANITIZE=address -DTARSEL_BUILD_BENCH=OFF
