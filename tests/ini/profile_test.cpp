@@ -73,6 +73,9 @@ TEST(Profile, FailedReplacementLeavesTheOldFile) {
     EXPECT_FALSE(WriteProfileString(path, "A", "x", "1"));
     EXPECT_FALSE(ReplaceFileContents(dir.path(), "not a file"));  // a directory is never replaced
     EXPECT_TRUE(std::filesystem::is_directory(dir.path()));
+    EXPECT_FALSE(IniFile::Load(dir.path()));  // a directory is not read either
+    EXPECT_FALSE(CanReadFile(dir.path()));
+    EXPECT_EQ(ReadProfileString(dir.path(), "A", "x", "d"), "d");
 }
 
 TEST(Profile, SymbolicLinkTargetIsReplaced) {

@@ -1,7 +1,10 @@
 #include "gui/model/ini/ini_file.h"
 
-#include <fstream>
-#include <iterator>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include "gui/model/ini/atomic_file.h"
 
@@ -120,10 +123,26 @@ IniFile IniFile::FromBytes(std::string_view bytes) {
 }
 
 std::optional<IniFile> IniFile::Load(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::string bytes;
+    bool ok = false;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        char buffer[8192];
+        for (;;) {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) break;
+            if (n == 0) {
+                ok = true;
+                break;
+            }
+            bytes.append(buffer, static_cast<std::size_t>(n));
+        }
+    }
+    ::close(fd);
+    if (!ok) return std::nullopt;
     return FromBytes(bytes);
 }
 

@@ -32,7 +32,7 @@ public:
 
     // Parses raw file bytes (any supported encoding; the encoding is detected and remembered).
     static IniFile FromBytes(std::string_view bytes);
-    // Reads and parses a file; none when it cannot be opened or read.
+    // Reads and parses a file; none when it is not a regular file or cannot be read.
     static std::optional<IniFile> Load(const std::filesystem::path& path);
 
     // The file's bytes in its encoding.

@@ -1,6 +1,5 @@
 #include "gui/model/ini/profile.h"
 
-#include <fstream>
 #include <mutex>
 #include <optional>
 #include <system_error>
@@ -90,10 +89,7 @@ bool DeleteProfileSection(const std::filesystem::path& path, std::string_view se
 }
 
 bool CanReadFile(const std::filesystem::path& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return false;
-    std::ifstream in(path, std::ios::binary);
-    return static_cast<bool>(in);
+    return IniFile::Load(path).has_value();
 }
 
 }  // namespace tarsel::ini
