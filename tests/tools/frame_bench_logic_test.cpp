@@ -96,7 +96,7 @@ TEST_F(BenchTest, SendWritesTheTransmitCopyAndDrainsTheAnswer) {
     c.PressConnect("1", "115200");
     c.AppendHex("AA CC 01 AA 02");
     ASSERT_TRUE(c.PressSend());
-    EXPECT_EQ(port.written, (std::vector<uint8_t>{0xAA, 0xCC, 0x01, 0xAA, 0xAA, 0x02, 0xAA, 0xAA}));
+    EXPECT_EQ(port.written, (std::vector<uint8_t>{0xAA, 0xCC, 0x01, 0xAA, 0xAA, 0x02}));
     EXPECT_EQ(c.DecodedText(), "");  // nothing read yet
     port.incoming = {0xAA, 0xCC, 0x01, 0xF1, 0x40, 0x80, 0x60, 0x4B, 0xAA, 0xEE};
     c.Drain();

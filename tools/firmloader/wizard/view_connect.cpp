@@ -1,0 +1,139 @@
+#include "tools/firmloader/wizard/view_connect.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "comm/platform/ports.h"
+#include "comm/result_codes.h"
+#include "tools/firmloader/core/boot_link.h"
+#include "tools/firmloader/core/connection_settings.h"
+#include "tools/firmloader/wizard/wizard_texts.h"
+
+namespace tarsel::firmware {
+namespace {
+
+constexpr const char* kBaudRates[] = {"9600", "19200", "38400", "57600", "115200", "230400", "460800", "921600"};
+
+}  // namespace
+
+CViewConnect::CViewConnect(FirmloaderDocument& document, const WizardEnvironment& environment, QWidget* parent)
+    : QWidget(parent),
+      document_(document),
+      environment_(environment),
+      portList_(new QComboBox),
+      baudList_(new QComboBox),
+      slaveEdit_(new QLineEdit),
+      connectButton_(new QPushButton(tr("Connect"))),
+      statusLine_(new QLabel(ApplicationStatusLine())) {
+    for (const char* baud : kBaudRates) baudList_->addItem(QString::fromLatin1(baud));
+    slaveEdit_->setValidator(new QIntValidator(0, 255, slaveEdit_));
+    slaveEdit_->setMaxLength(3);
+
+    auto* group = new QGroupBox(tr("Open COMM"));
+    auto* form = new QFormLayout(group);
+    form->addRow(tr("Port No. :"), portList_);
+    form->addRow(tr("Baudrate :"), baudList_);
+    form->addRow(tr("Slave No."), slaveEdit_);
+    form->addRow(QString(), connectButton_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addStretch();
+    layout->addWidget(statusLine_);
+
+    connect(connectButton_, &QPushButton::clicked, this, &CViewConnect::OnConnect);
+    refreshTimer_.setInterval(environment_.portRefreshMs);
+    connect(&refreshTimer_, &QTimer::timeout, this, &CViewConnect::RefreshPorts);
+}
+
+std::vector<unsigned> CViewConnect::ListPorts() const {
+    std::vector<unsigned> ports;
+    if (environment_.enumeratePorts) {
+        environment_.enumeratePorts(ports);
+    } else {
+        platform::EnumeratePorts(ports);
+    }
+    std::sort(ports.begin(), ports.end());
+    ports.erase(std::unique(ports.begin(), ports.end()), ports.end());
+    return ports;
+}
+
+void CViewConnect::FillPortList() {
+    portList_->clear();
+    for (unsigned port : ports_) portList_->addItem(QStringLiteral("COM%1").arg(port));
+    if (portList_->currentIndex() < 0 && portList_->count() > 0) portList_->setCurrentIndex(0);
+    connectButton_->setEnabled(!ports_.empty());
+}
+
+void CViewConnect::OnOpen() {
+    document_.port.ClosePort();
+    ports_ = ListPorts();
+    FillPortList();
+
+    const ConnectionChoice choice = ReadConnectionChoice(ConnectionIniPath(environment_.iniDirectory));
+    const int port = portList_->findText(QStringLiteral("COM%1").arg(choice.portNumber));
+    if (portList_->count() > 0) portList_->setCurrentIndex(std::max(port, 0));
+    const int baud = baudList_->findText(QString::number(choice.baudRate));
+    baudList_->setCurrentIndex(std::max(baud, 0));
+    slaveEdit_->setText(QString::number(document_.slave));
+    refreshTimer_.start();
+}
+
+void CViewConnect::OnLeave() { refreshTimer_.stop(); }
+
+void CViewConnect::RefreshPorts() {
+    std::vector<unsigned> ports = ListPorts();
+    if (ports == ports_) return;
+    ports_ = std::move(ports);
+    FillPortList();
+}
+
+void CViewConnect::Fail(const QString& text) {
+    environment_.prompt->Error(this, text);
+    connectButton_->setEnabled(!ports_.empty());
+}
+
+void CViewConnect::OnConnect() {
+    connectButton_->setEnabled(false);
+    const QString portText = portList_->currentText();
+    bool portOk = false;
+    const unsigned portNumber = portText.mid(3).toUInt(&portOk);
+    const uint32_t baudRate = baudList_->currentText().toUInt();
+    const QString slaveText = slaveEdit_->text().trimmed();
+    if (slaveText.isEmpty()) {
+        Fail(tr("Please insert slave number"));
+        return;
+    }
+    const unsigned slave = slaveText.toUInt();
+    if (!portOk || portNumber == 0 || portNumber > 255 || !document_.port.OpenPort(static_cast<uint8_t>(portNumber), baudRate)) {
+        Fail(tr("Failed to open port."));
+        return;
+    }
+    // Slave numbers above 15 are not addressed to one drive: no drive answers them.
+    TransportBootLink link(document_.port, static_cast<uint8_t>(std::min(slave, 255u)));
+    if (slave > 15 || link.PresenceProbe() != kResultSuccess) {
+        document_.port.ClosePort();
+        Fail(tr("Incorrect slave number."));
+        return;
+    }
+    uint8_t romType = 0;
+    if (link.GetRomType(romType) != kResultSuccess) {
+        document_.port.ClosePort();
+        Fail(tr("The drive does NOT support firmloader."));
+        return;
+    }
+    WriteConnectionChoice(ConnectionIniPath(environment_.iniDirectory), {portNumber, baudRate});
+    document_.title = QStringLiteral("Port %1  SlaveNo %2").arg(portNumber).arg(slave);
+    document_.slave = static_cast<uint8_t>(slave);
+    connectButton_->setEnabled(true);
+    emit Connected();
+}
+
+}  // namespace tarsel::firmware

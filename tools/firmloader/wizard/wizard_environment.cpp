@@ -1,0 +1,30 @@
+#include "tools/firmloader/wizard/wizard_environment.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace tarsel::firmware {
+
+void DialogPrompt::Error(QWidget* parent, const QString& text) {
+    QMessageBox::critical(parent, QObject::tr("Error"), text, QMessageBox::Ok);
+}
+
+bool DialogPrompt::AskRetry(QWidget* parent, const QString& text) {
+    return QMessageBox::critical(parent, QObject::tr("Error"), text, QMessageBox::Retry | QMessageBox::Cancel,
+                                 QMessageBox::Retry) == QMessageBox::Retry;
+}
+
+void DialogPrompt::Notice(QWidget* parent, const QString& text) {
+    QMessageBox::information(parent, QObject::tr("Notice"), text, QMessageBox::Ok);
+}
+
+QString DialogPrompt::ChooseImageFile(QWidget* parent, const QString& startPath) {
+    QFileDialog dialog(parent, QString(), startPath);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({QObject::tr("ROM Files (*.i00;i01;i10;i11)") + " (*.i00 *.i01 *.i10 *.i11)",
+                           QObject::tr("All Files (*.*)") + " (*)"});
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
+}
+
+}  // namespace tarsel::firmware
