@@ -8,15 +8,27 @@
 
 namespace tarsel::testing {
 
-const std::string& TestPortsDirectory() {
-    static const std::string directory = [] {
+namespace {
+
+// A private directory for the test process, removed when the process ends.
+struct ScratchDirectory {
+    ScratchDirectory() {
         char pattern[] = "/tmp/tarsel-lib-ports-XXXXXX";
-        const char* made = ::mkdtemp(pattern);
-        const std::string path = made ? made : "/tmp";
+        if (const char* made = ::mkdtemp(pattern)) path = made;
         ::setenv("TARSEL_PORTS_DIR", path.c_str(), 1);
-        return path;
-    }();
-    return directory;
+    }
+    ~ScratchDirectory() {
+        std::error_code ignored;
+        if (!path.empty()) std::filesystem::remove_all(path, ignored);
+    }
+    std::string path;
+};
+
+}  // namespace
+
+const std::string& TestPortsDirectory() {
+    static const ScratchDirectory directory;
+    return directory.path;
 }
 
 SlaveInfo SupportedDrive(uint16_t type, const char* name) {
