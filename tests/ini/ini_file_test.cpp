@@ -47,6 +47,11 @@ TEST(IniFileRead, KeysBeforeTheFirstSectionBelongToNone) {
     EXPECT_TRUE(file.HasSection("a"));
 }
 
+TEST(IniFileRead, SectionNameEndsAtTheLastBracket) {
+    const IniFile file = IniFile::FromBytes("[a]b] ; note\nk=1\n");
+    EXPECT_EQ(file.GetInt("a]b", "k", 0), 1);
+}
+
 TEST(IniFileRead, EmptySectionHasNoEntries) {
     const IniFile file = IniFile::FromBytes("[Empty]\n; only a comment\n\n[Next]\nK=1\n");
     EXPECT_TRUE(file.HasSection("Empty"));
@@ -68,7 +73,13 @@ TEST(ProfileInt, StopsAtTheFirstNonDigit) {
     EXPECT_EQ(ParseProfileInt("1.9", 7), 1);
     EXPECT_EQ(ParseProfileInt("abc", 7), 0);  // present but no digits
     EXPECT_EQ(ParseProfileInt("-", 7), 0);
-    EXPECT_EQ(ParseProfileInt("0x10", 7), 0);
+    EXPECT_EQ(ParseProfileInt("0x1F", 7), 31);
+    EXPECT_EQ(ParseProfileInt("-0X10", 7), -16);
+    EXPECT_EQ(ParseProfileInt("0o17", 7), 15);
+    EXPECT_EQ(ParseProfileInt("0b101", 7), 5);
+    EXPECT_EQ(ParseProfileInt("0xg", 7), 0);
+    EXPECT_EQ(ParseProfileInt("012", 7), 12);  // a leading zero alone is still decimal
+    EXPECT_EQ(ParseProfileInt("0", 7), 0);
     EXPECT_EQ(ParseProfileInt("  15", 7), 15);
     EXPECT_EQ(ParseProfileInt("4294967295", 7), -1);  // wraps like the 32-bit system result
     EXPECT_EQ(ParseProfileInt("256", 7) & 0xFF, 0);

@@ -55,10 +55,22 @@ int32_t ParseProfileInt(std::string_view text, int32_t fallback) {
         negative = text[pos] == '-';
         ++pos;
     }
+    uint32_t base = 10;
+    if (pos + 1 < text.size() && text[pos] == '0') {
+        const char prefix = LowerAscii(text[pos + 1]);
+        if (prefix == 'x') base = 16;
+        if (prefix == 'o') base = 8;
+        if (prefix == 'b') base = 2;
+        if (base != 10) pos += 2;
+    }
     uint32_t value = 0;
-    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
-        value = value * 10u + static_cast<uint32_t>(text[pos] - '0');
-        ++pos;
+    for (; pos < text.size(); ++pos) {
+        const char c = LowerAscii(text[pos]);
+        uint32_t digit = base;
+        if (c >= '0' && c <= '9') digit = static_cast<uint32_t>(c - '0');
+        if (c >= 'a' && c <= 'f') digit = static_cast<uint32_t>(c - 'a' + 10);
+        if (digit >= base) break;
+        value = value * base + digit;
     }
     if (negative) value = 0u - value;
     return static_cast<int32_t>(value);
@@ -75,7 +87,7 @@ IniFile::Line IniFile::ParseLine(std::string text, std::string eol) {
     } else if (trimmed.front() == '[') {
         line.kind = LineKind::Section;
         std::string_view name = trimmed.substr(1);
-        const auto close = name.find(']');
+        const auto close = name.rfind(']');
         if (close != std::string_view::npos) name = name.substr(0, close);
         line.name = std::string(Trim(name));
     } else {

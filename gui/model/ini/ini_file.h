@@ -100,8 +100,9 @@ private:
 
 // Integer conversion of a profile value, as the integer read of the profile functions does it:
 // an empty text gives the default; otherwise leading blanks are skipped, an optional '+' or '-' is
-// taken, then decimal digits up to the first other character.  No digits give 0.  The value wraps
-// around modulo 2^32 like the 32-bit result of the system function.
+// taken, then an optional base prefix ("0x" hexadecimal, "0o" octal, "0b" binary; decimal without
+// one) and the digits of that base up to the first other character.  No digits give 0.  The value
+// wraps around modulo 2^32 like the 32-bit result of the system function.
 int32_t ParseProfileInt(std::string_view text, int32_t fallback);
 
 // ASCII case-insensitive comparison used for section and key names.
