@@ -22,6 +22,21 @@ namespace {
 constexpr auto kPollPeriod = std::chrono::milliseconds(5);
 constexpr std::size_t kLogLimit = 10000;
 
+// The request as the drive decodes it in its own frame form (the caller checked the length).
+RequestRecord MakeRecord(Clock::time_point now, const uint8_t* body, std::size_t length, FrameForm form,
+                         bool crcGood) {
+    const std::size_t header = form == FrameForm::Sequenced ? 3 : 2;
+    RequestRecord record;
+    record.time = now;
+    record.slave = body[0];
+    record.sync = form == FrameForm::Sequenced ? body[1] : 0;
+    record.frameType = body[header - 1];
+    record.form = form;
+    record.data.assign(body + header, body + length - 2);
+    record.crcError = !crcGood;
+    return record;
+}
+
 }  // namespace
 
 void UniqueFd::Reset(int fd) {
@@ -138,7 +153,7 @@ void SimLineImpl::Serve() {
             for (ssize_t i = 0; i < n; ++i) {
                 const FrameReceiver::Event event = receiver_.Feed(buffer[i]);
                 if (event == FrameReceiver::Event::Complete || event == FrameReceiver::Event::CrcFailed)
-                    OnFrame(receiver_.Data(), receiver_.Count(), event == FrameReceiver::Event::Complete,
+                    OnFrame(receiver_.Data(), receiver_.EventCount(), event == FrameReceiver::Event::Complete,
                             now);
             }
         }
@@ -175,15 +190,7 @@ void SimLineImpl::OnFrame(const uint8_t* body, std::size_t length, bool crcGood,
             const bool sequenced = drive->Config().form == FrameForm::Sequenced;
             const std::size_t header = sequenced ? 3 : 2;
             if (length < header + 2) continue;
-            RequestRecord record{now,
-                                 slave,
-                                 static_cast<uint8_t>(sequenced ? body[1] : 0),
-                                 body[header - 1],
-                                 drive->Config().form,
-                                 {body + header, body + length - 2},
-                                 !crcGood,
-                                 false,
-                                 0};
+            RequestRecord record = MakeRecord(now, body, length, drive->Config().form, crcGood);
             if (crcGood) drive->Handle(record.frameType, body + header, length - header - 2, now, true);
             Record(std::move(record));
         }
@@ -194,15 +201,7 @@ void SimLineImpl::OnFrame(const uint8_t* body, std::size_t length, bool crcGood,
     const bool sequenced = drive->Config().form == FrameForm::Sequenced;
     const std::size_t header = sequenced ? 3 : 2;
     if (length < header + 2) return;  // not a frame of this drive's form
-    RequestRecord record{now,
-                         slave,
-                         static_cast<uint8_t>(sequenced ? body[1] : 0),
-                         body[header - 1],
-                         drive->Config().form,
-                         {body + header, body + length - 2},
-                         !crcGood,
-                         false,
-                         0};
+    RequestRecord record = MakeRecord(now, body, length, drive->Config().form, crcGood);
     Answer(*drive, body, length, crcGood, now, record);
     Record(std::move(record));
 }
@@ -258,6 +257,7 @@ void SimLineImpl::Answer(Drive& drive, const uint8_t* body, std::size_t length, 
     pending_.push_back(std::move(answer));
     record.answered = true;
     record.status = response.status;
+    record.answerLength = response.data.size();
     FlushDue(now);
 }
 

@@ -2,12 +2,16 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
+#include <memory>
 
+#include "gui/model/metadata/CDefaultParam.h"
+#include "gui/model/metadata/CDefaultParamBLDC.h"
 #include "sim/family.h"
-#include "sim/ini_file.h"
 #include "sim/simulator.h"
 
 #ifndef TARSEL_SOURCE_DATA_DIR
@@ -76,34 +80,6 @@ std::string FileInDirectories(const std::string& file, const std::string& direct
         if (access(path.c_str(), R_OK) == 0) return path;
     }
     return {};
-}
-
-ParamSpec ParseParamLine(const std::string& line) {
-    // name|field|minimum|maximum|default
-    std::vector<std::string> tokens = SplitTokens(line, "|");
-    ParamSpec spec{0, 0, 0};
-    auto number = [&](std::size_t i) -> int32_t {
-        if (i >= tokens.size()) return 0;
-        return static_cast<int32_t>(std::strtol(Trim(tokens[i]).c_str(), nullptr, 10));
-    };
-    spec.minimum = number(2);
-    spec.maximum = number(3);
-    spec.defaultValue = number(4);
-    return spec;
-}
-
-bool ParseBldcLine(const std::string& line, BldcParamSpec& spec) {
-    // name|field|access|operator|factor|minimum|maximum[|rounding digits]
-    std::vector<std::string> tokens = SplitTokens(line, "|");
-    if (tokens.size() < 7) return false;
-    spec.readOnly = Trim(tokens[2]) == "RO";
-    std::string op = Trim(tokens[3]);
-    spec.op = op.empty() ? 0 : op[0];
-    spec.factor = static_cast<int32_t>(std::strtol(Trim(tokens[4]).c_str(), nullptr, 10));
-    if (spec.factor == 0) spec.factor = 1;
-    spec.minimum = std::strtod(Trim(tokens[5]).c_str(), nullptr);
-    spec.maximum = std::strtod(Trim(tokens[6]).c_str(), nullptr);
-    return true;
 }
 
 }  // namespace
@@ -182,33 +158,27 @@ std::vector<std::string> MetadataSearchPath(const std::string& directory) {
 FamilyMetadata LoadFamilyMetadata(uint16_t modelCode, const std::string& directory) {
     FamilyMetadata meta;
     const bool bldc = Traits(modelCode).bldc;
-    IniFile ini;
-    std::string path = FileInDirectories(MetadataFileName(modelCode), directory);
-    std::string section = MetadataSection(modelCode);
-    // The count is kept as one byte, as the configuration program keeps it.
-    uint8_t count =
-        path.empty() || !ini.Load(path) ? 0 : static_cast<uint8_t>(ini.GetInt(section, "ParamCount", 0));
-    if (count == 0) {
+    const std::string file = MetadataFileName(modelCode);
+    const std::string path = FileInDirectories(file, directory);
+    std::filesystem::path folder =
+        path.empty() ? std::filesystem::path() : std::filesystem::path(path).parent_path();
+    // The same readers as the configuration program: a BLDC table carries its categories too.
+    std::unique_ptr<CDefaultParam> table =
+        bldc ? std::make_unique<CDefaultParamBLDC>(folder) : std::make_unique<CDefaultParam>(folder);
+    if (path.empty() || !table->Load(file, MetadataSection(modelCode))) {
         meta.params = BuiltInParams(modelCode);
         if (bldc) meta.bldc = BuiltInBldc();
         return meta;
     }
     meta.fromFile = true;
-    for (int i = 0; i < count; ++i)
-        meta.params.push_back(ParseParamLine(ini.Get(section, std::to_string(i))));
+    for (const CParamItemInfo& item : table->items())
+        meta.params.push_back({item.minimum, item.maximum, item.default_value});
     if (bldc) {
-        for (int k = 1;; ++k) {
-            std::string cat = "Category" + std::to_string(k);
-            if (!ini.HasSection(cat)) break;
-            long long params = ini.GetInt(cat, "ParamCount", 0);
-            for (long long j = 1; j <= params; ++j) {
-                std::string line = ini.Get(cat, std::to_string(j));
-                BldcParamSpec spec;
-                spec.category = static_cast<uint8_t>(k);
-                spec.number = static_cast<uint32_t>(j);
-                if (!line.empty() && ParseBldcLine(line, spec)) meta.bldc.push_back(spec);
-            }
-        }
+        const auto& categories = static_cast<const CDefaultParamBLDC&>(*table).categories();
+        for (std::size_t k = 0; k < categories.size(); ++k)
+            for (const CBLDCParamInfo& info : categories[k].params)
+                meta.bldc.push_back({static_cast<uint8_t>(k + 1), info.number, info.read_only, info.op,
+                                     info.factor, info.minimum, info.maximum});
         if (meta.bldc.empty()) meta.bldc = BuiltInBldc();
     }
     return meta;

@@ -108,7 +108,8 @@ struct RequestRecord {
     std::vector<uint8_t> data;
     bool crcError = false;  // the request failed its CRC check
     bool answered = false;
-    uint8_t status = 0;  // status byte of the answer
+    uint8_t status = 0;            // status byte of the answer
+    std::size_t answerLength = 0;  // data bytes after the status byte
 };
 
 struct LineOptions {
