@@ -31,6 +31,7 @@ QLineEdit* ValueField(QWidget* parent, const char* name) {
     field->setObjectName(QLatin1String(name));
     field->setReadOnly(true);
     field->setAlignment(Qt::AlignRight);
+    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("-2147483648(W)")) + 12);
     return field;
 }
 }  // namespace
@@ -158,7 +159,12 @@ void FrameBenchDialog::BuildLayout() {
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    // The grid shows all its cells without scrolling.
+    grid_->resizeRowsToContents();
+    const int frame = 2 * grid_->frameWidth();
+    grid_->setFixedSize(
+        grid_->verticalHeader()->sizeHint().width() + kGridColumns * cellWidth + frame,
+        grid_->horizontalHeader()->sizeHint().height() + kGridRows * grid_->rowHeight(0) + frame);
     auto* refresh = AddButton(tr("REFRESH"), "refreshButton");
     decodedLabel_ = new QLabel(received);
     decodedLabel_->setObjectName(QStringLiteral("decodedLabel"));
@@ -184,7 +190,7 @@ void FrameBenchDialog::BuildLayout() {
     side->addWidget(refresh);
     side->addStretch(1);
     auto* gridRow = new QHBoxLayout;
-    gridRow->addWidget(grid_);
+    gridRow->addWidget(grid_, 0, Qt::AlignTop);
     gridRow->addLayout(side);
     auto* receivedLayout = new QVBoxLayout(received);
     receivedLayout->addLayout(gridRow);
