@@ -40,7 +40,8 @@ std::size_t WireBytes(const uint8_t* body, std::size_t length) {
 Run Measure(double seconds, uint8_t& sync) {
     Run run;
     const Clock::time_point start = Clock::now();
-    const Clock::time_point end = start + std::chrono::duration<double>(seconds);
+    const auto end =
+        start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
     while (Clock::now() < end) {
         uint64_t inputs = 0;
         uint32_t outputs = 0, axis = 0;
