@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="ko" sourcelanguage="en">
 <context>
     <name>FrameBench</name>
@@ -47,7 +48,7 @@
         <translation>송신 버퍼는 최대 %1바이트입니다. 아무것도 추가하지 않았습니다.</translation>
     </message>
     <message>
-        <source>It's NOT connected yet.</source>
+        <source>It&apos;s NOT connected yet.</source>
         <translation>아직 연결되지 않았습니다.</translation>
     </message>
     <message>

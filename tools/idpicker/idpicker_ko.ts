@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="ko" sourcelanguage="en">
 <context>
     <name>IdPicker</name>
@@ -27,8 +28,8 @@
         <translation>선택된 포트가 없습니다.</translation>
     </message>
     <message>
-        <source>"%1" is not a port.</source>
-        <translation>"%1"은(는) 포트가 아닙니다.</translation>
+        <source>&quot;%1&quot; is not a port.</source>
+        <translation>&quot;%1&quot;은(는) 포트가 아닙니다.</translation>
     </message>
     <message>
         <source>The baud rate is not a number.</source>
@@ -43,7 +44,7 @@
         <translation>검색된 슬레이브가 없습니다.</translation>
     </message>
     <message>
-        <source>Do you want to change 'Slave No' from %1 to %2?</source>
+        <source>Do you want to change &apos;Slave No&apos; from %1 to %2?</source>
         <translation>슬레이브 번호를 %1에서 %2(으)로 변경하시겠습니까?</translation>
     </message>
     <message>
