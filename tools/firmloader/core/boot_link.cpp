@@ -19,8 +19,8 @@ std::string HistoryText(const DriveIdentity& identity) {
 
 uint8_t TransportBootLink::GetSlaveInfo(DriveIdentity& identity) {
     uint8_t record[kSlaveInfoSize] = {};
-    const uint8_t result = port_.DoSendCommand(slave_, frame_type::kSlaveInfo, nullptr, 0, record, sizeof record,
-                                               timeout_ms::kSlaveInfo, true);
+    const uint8_t result = port_.DoSendCommand(slave_, frame_type::kSlaveInfo, nullptr, 0, record,
+                                               sizeof record, timeout_ms::kSlaveInfo, true);
     if (result != kResultSuccess) return result;
     SlaveInfo info;
     if (!port_.IsLegacyForm()) {

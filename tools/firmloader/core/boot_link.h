@@ -51,7 +51,7 @@ public:
     // All return the transaction's result code (0 success); outputs are written on success only.
     virtual uint8_t GetSlaveInfo(DriveIdentity& identity) = 0;
     virtual uint8_t PresenceProbe() = 0;
-    virtual uint8_t GetRomType(uint8_t& type) = 0;  // 0 boot ROM, otherwise run ROM
+    virtual uint8_t GetRomType(uint8_t& type) = 0;      // 0 boot ROM, otherwise run ROM
     virtual uint8_t GetEraseState(uint8_t& state) = 0;  // 1 erased
     virtual uint8_t EraseRom(uint32_t timeoutMs) = 0;
     virtual uint8_t WriteFlash(uint32_t address, const uint16_t* words, std::size_t count) = 0;

@@ -46,7 +46,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::o
             continue;
         }
         if (i + 1 >= args.size()) {
-            err << "firmloader: " << arg << (arg.rfind("--", 0) == 0 ? " needs a value\n" : ": unknown argument\n");
+            err << "firmloader: " << arg
+                << (arg.rfind("--", 0) == 0 ? " needs a value\n" : ": unknown argument\n");
             return false;
         }
         const std::string& value = args[++i];
@@ -81,7 +82,9 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::o
     return true;
 }
 
-std::string BaseOf(const std::string& path) { return HasImageExtension(path) ? StripExtension(path) : path; }
+std::string BaseOf(const std::string& path) {
+    return HasImageExtension(path) ? StripExtension(path) : path;
+}
 
 // Finds and reads the image set; prints why it cannot be used.
 bool LoadImageSet(const std::string& given, ImagePaths& paths, ImagePlan& plan, std::ostream& err) {
@@ -102,8 +105,8 @@ bool LoadImageSet(const std::string& given, ImagePaths& paths, ImagePlan& plan, 
 void PrintProgress(std::ostream& out, std::size_t done, std::size_t total) {
     constexpr std::size_t kWidth = 40;
     const std::size_t filled = total == 0 ? kWidth : done * kWidth / total;
-    out << "\r  [" << std::string(filled, '#') << std::string(kWidth - filled, '.') << "] " << done << "/" << total
-        << " records" << std::flush;
+    out << "\r  [" << std::string(filled, '#') << std::string(kWidth - filled, '.') << "] " << done << "/"
+        << total << " records" << std::flush;
 }
 
 const char* LabelStateText(LabelState state) {
@@ -122,12 +125,13 @@ const char* LabelStateText(LabelState state) {
     return "";
 }
 
-int RunUpdate(const Options& options, std::ostream& out, std::ostream& err, const CommandLineEnvironment& env) {
+int RunUpdate(const Options& options, std::ostream& out, std::ostream& err,
+              const CommandLineEnvironment& env) {
     ImagePaths paths;
     ImagePlan plan;
     if (!LoadImageSet(options.image, paths, plan, err)) return exit_code::kImageRefused;
-    out << "Image set " << BaseOf(options.image) << ": " << plan.writes.size() << " records, " << plan.WordCount()
-        << " words\n";
+    out << "Image set " << BaseOf(options.image) << ": " << plan.writes.size() << " records, "
+        << plan.WordCount() << " words\n";
 
     CRs232CB port(TransportConfig::FirmwareWriter());
     if (!port.OpenPort(static_cast<uint8_t>(*options.port), options.baud)) {
@@ -149,8 +153,8 @@ int RunUpdate(const Options& options, std::ostream& out, std::ostream& err, cons
     WriteConnectionChoice(ini, {*options.port, options.baud});
     DriveIdentity identity;
     if (link.GetSlaveInfo(identity) == kResultSuccess) {
-        out << "PortNo : " << *options.port << ", SlaveNo : " << unsigned{slave} << ", " << HistoryText(identity)
-            << "\n";
+        out << "PortNo : " << *options.port << ", SlaveNo : " << unsigned{slave} << ", "
+            << HistoryText(identity) << "\n";
     } else {
         out << "PortNo : " << *options.port << ", SlaveNo : " << unsigned{slave} << ", Version : \n";
     }
@@ -167,8 +171,9 @@ int RunUpdate(const Options& options, std::ostream& out, std::ostream& err, cons
         const ProcedureSnapshot now = procedure.Snapshot();
         for (std::size_t i = 0; i < kStepLabelCount; ++i) {
             if (now.labels[i] == last.labels[i]) continue;
-            const bool writeEnded = i == static_cast<std::size_t>(StepLabel::UpdateRom) &&
-                                    (now.labels[i] == LabelState::Done || now.labels[i] == LabelState::Failed);
+            const bool writeEnded =
+                i == static_cast<std::size_t>(StepLabel::UpdateRom) &&
+                (now.labels[i] == LabelState::Done || now.labels[i] == LabelState::Failed);
             if (progressShown || writeEnded) {
                 PrintProgress(out, now.recordCount, now.recordTotal);
                 out << "\n";

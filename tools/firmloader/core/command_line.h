@@ -16,11 +16,11 @@ namespace tarsel::firmware {
 
 namespace exit_code {
 constexpr int kSuccess = 0;
-constexpr int kUpdateFailed = 1;     // the procedure ended with an error message
-constexpr int kUsage = 2;            // wrong arguments
-constexpr int kImageRefused = 3;     // missing or unusable image files
-constexpr int kConnectFailed = 4;    // port, slave or boot support
-constexpr int kPowerCycle = 5;       // written, but the drive must be power-cycled
+constexpr int kUpdateFailed = 1;   // the procedure ended with an error message
+constexpr int kUsage = 2;          // wrong arguments
+constexpr int kImageRefused = 3;   // missing or unusable image files
+constexpr int kConnectFailed = 4;  // port, slave or boot support
+constexpr int kPowerCycle = 5;     // written, but the drive must be power-cycled
 }  // namespace exit_code
 
 struct CommandLineEnvironment {

@@ -36,8 +36,8 @@ std::vector<HexRecord> ParseHexRecords(std::string_view text) {
     while (pos < text.size()) {
         const std::size_t start = text.find(':', pos);
         if (start == std::string_view::npos || text.size() - start < kMinRecordChars) break;
-        line += static_cast<std::size_t>(
-            std::count(text.begin() + static_cast<long>(lineCountedTo), text.begin() + static_cast<long>(start), '\n'));
+        line += static_cast<std::size_t>(std::count(text.begin() + static_cast<long>(lineCountedTo),
+                                                    text.begin() + static_cast<long>(start), '\n'));
         lineCountedTo = start;
 
         HexRecord record;

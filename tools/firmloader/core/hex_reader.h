@@ -22,9 +22,9 @@ constexpr uint8_t kExtendedLinear = 0x04;
 }  // namespace record_type
 
 struct HexRecord {
-    uint8_t byteCount = 0;  // LL
-    uint16_t address = 0;   // AAAA
-    uint8_t type = 0;       // TT
+    uint8_t byteCount = 0;      // LL
+    uint16_t address = 0;       // AAAA
+    uint8_t type = 0;           // TT
     std::vector<uint8_t> data;  // LL bytes (missing characters at the end of the text read as 0)
     std::size_t line = 1;       // line of the ":" (1-based), for messages
     bool truncated = false;     // the text ends before the record's data and checksum

@@ -100,7 +100,8 @@ bool BuildPair(const std::string& lowPath, const std::string& highPath, std::siz
         for (std::size_t j = low.size(); j < high.size(); ++j) {
             if (high[j].type == record_type::kEndOfFile) break;
             if (high[j].type == record_type::kData || high[j].IsExtendedAddress()) {
-                error = Describe(highPath, j, high[j]) + " has no record to pair with in " + FileName(lowPath) + ".";
+                error = Describe(highPath, j, high[j]) + " has no record to pair with in " +
+                        FileName(lowPath) + ".";
                 return false;
             }
         }

@@ -39,9 +39,9 @@ struct AddressRange {
 };
 
 struct ImagePlan {
-    std::vector<FlashWrite> writes;            // in the order they are sent
+    std::vector<FlashWrite> writes;                   // in the order they are sent
     std::array<std::vector<AddressRange>, 2> ranges;  // per pair, in write order, adjacent writes merged
-    std::array<std::size_t, 2> recordsRead{};  // data records per pair
+    std::array<std::size_t, 2> recordsRead{};         // data records per pair
     std::size_t WordCount() const;
 };
 

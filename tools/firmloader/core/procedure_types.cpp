@@ -27,7 +27,8 @@ const char* MessageTemplate(MessageId id) {
         case MessageId::PowerCycle:
             return "Power OFF and ON again to reboot.";
         case MessageId::StillBootRom:
-            return "Failed to connect Run ROM.\nIt's Boot ROM connected.\n\nPower OFF and ON again to reboot.";
+            return "Failed to connect Run ROM.\nIt's Boot ROM connected.\n\nPower OFF and ON again to "
+                   "reboot.";
     }
     return "";
 }

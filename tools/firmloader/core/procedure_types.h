@@ -58,16 +58,16 @@ enum class MessageKind : uint8_t { None = 0, Error = 16, Notice = 64 };
 
 enum class MessageId : uint8_t {
     None,
-    ImageSetRefused,     // detail: which file and record
-    RomTypeFailed,       // with return code
-    StillRunRom,         // the drive did not change to its boot ROM
-    NoResponse,          // nothing answered after the restart into the boot ROM
-    EraseFailed,         // with return code
-    EraseNoResponse,     // the erase state query failed
-    EraseNotErased,      // the erase state never read 1
-    WriteFailed,         // with return code
-    PowerCycle,          // too few answers after the restart into the run ROM
-    StillBootRom,        // the drive stayed in its boot ROM
+    ImageSetRefused,  // detail: which file and record
+    RomTypeFailed,    // with return code
+    StillRunRom,      // the drive did not change to its boot ROM
+    NoResponse,       // nothing answered after the restart into the boot ROM
+    EraseFailed,      // with return code
+    EraseNoResponse,  // the erase state query failed
+    EraseNotErased,   // the erase state never read 1
+    WriteFailed,      // with return code
+    PowerCycle,       // too few answers after the restart into the run ROM
+    StillBootRom,     // the drive stayed in its boot ROM
 };
 
 struct ProcedureMessage {
@@ -85,11 +85,11 @@ std::string MessageText(const ProcedureMessage& message);
 
 // Time limits and pauses; tests shorten them.
 struct ProcedureTimings {
-    std::chrono::milliseconds restartWait{10000};       // steps 3 and 8
-    std::chrono::milliseconds eraseWait{15000};         // step 5
-    std::chrono::milliseconds afterRestartPause{100};   // steps 2 and 7
-    std::chrono::milliseconds afterErasePause{50};      // step 4
-    uint32_t eraseCommandTimeoutMs = 80000;             // step 4
+    std::chrono::milliseconds restartWait{10000};      // steps 3 and 8
+    std::chrono::milliseconds eraseWait{15000};        // step 5
+    std::chrono::milliseconds afterRestartPause{100};  // steps 2 and 7
+    std::chrono::milliseconds afterErasePause{50};     // step 4
+    uint32_t eraseCommandTimeoutMs = 80000;            // step 4
 };
 
 // What the update page (or the command line) reads while the worker runs.
@@ -98,8 +98,8 @@ struct ProcedureSnapshot {
     std::array<LabelState, kStepLabelCount> labels{};
     ProcedureMessage message;
     bool messagePending = false;
-    std::size_t recordCount = 0;   // image records written
-    std::size_t recordTotal = 0;   // records of the image set
+    std::size_t recordCount = 0;  // image records written
+    std::size_t recordTotal = 0;  // records of the image set
     bool workerRunning = false;
 };
 

@@ -14,7 +14,9 @@ constexpr int kProbesInARow = 3;
 
 UpdateProcedure::UpdateProcedure(BootLink& link, ProcedureTimings timings) : link_(link), timings_(timings) {}
 
-UpdateProcedure::~UpdateProcedure() { Stop(); }
+UpdateProcedure::~UpdateProcedure() {
+    Stop();
+}
 
 void UpdateProcedure::SetImagePaths(const ImagePaths& paths) {
     std::lock_guard lock(mutex_);
@@ -226,8 +228,9 @@ void UpdateProcedure::WaitForRom(StepLabel label, bool wantBootRom) {
 void UpdateProcedure::Erase() {
     SetLabel(StepLabel::Erase, LabelState::Running);
     DriveIdentity identity;
-    const std::string history = link_.GetSlaveInfo(identity) == kResultSuccess ? HistoryText(identity)
-                                                                                : "Failed to read version info";
+    const std::string history = link_.GetSlaveInfo(identity) == kResultSuccess
+                                    ? HistoryText(identity)
+                                    : "Failed to read version info";
     HistoryWriter writer;
     {
         std::lock_guard lock(mutex_);
@@ -256,7 +259,8 @@ void UpdateProcedure::WaitForErase() {
     }
     if (Clock::now() - eraseTime_ < timings_.eraseWait) return;
     Fail(StepLabel::Erase, LabelState::Failed,
-         result != kResultSuccess ? MessageId::EraseNoResponse : MessageId::EraseNotErased, MessageKind::Error);
+         result != kResultSuccess ? MessageId::EraseNoResponse : MessageId::EraseNotErased,
+         MessageKind::Error);
 }
 
 // Step 6: every record of both pairs, in the order of the files.
@@ -270,7 +274,8 @@ void UpdateProcedure::WriteImage() {
         if (StopRequested()) return;
         const uint8_t result = link_.WriteFlash(write.address, write.words.data(), write.words.size());
         if (result != kResultSuccess) {
-            Fail(StepLabel::UpdateRom, LabelState::Failed, MessageId::WriteFailed, MessageKind::Error, result);
+            Fail(StepLabel::UpdateRom, LabelState::Failed, MessageId::WriteFailed, MessageKind::Error,
+                 result);
             return;
         }
         std::lock_guard lock(mutex_);
@@ -296,8 +301,8 @@ void UpdateProcedure::Push(std::initializer_list<Step> steps) {
     for (Step step : steps) queue_.push_back(step);
 }
 
-void UpdateProcedure::Fail(StepLabel label, LabelState labelState, MessageId id, MessageKind kind, uint8_t code,
-                           std::string detail) {
+void UpdateProcedure::Fail(StepLabel label, LabelState labelState, MessageId id, MessageKind kind,
+                           uint8_t code, std::string detail) {
     std::lock_guard lock(mutex_);
     state_.labels[static_cast<std::size_t>(label)] = labelState;
     state_.message = {id, kind, code, std::move(detail)};

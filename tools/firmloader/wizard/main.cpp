@@ -12,7 +12,8 @@
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (tarsel::firmware::IsCommandLine(args)) return tarsel::firmware::RunCommandLine(args, std::cout, std::cerr);
+    if (tarsel::firmware::IsCommandLine(args))
+        return tarsel::firmware::RunCommandLine(args, std::cout, std::cerr);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("firmloader"));

@@ -48,7 +48,9 @@ CMainFrame::CMainFrame(WizardEnvironment environment, QWidget* parent)
     ShowPage(Page::Connect);
 }
 
-CMainFrame::~CMainFrame() { update_->StopProcedure(); }
+CMainFrame::~CMainFrame() {
+    update_->StopProcedure();
+}
 
 void CMainFrame::ShowPage(Page page) {
     if (page_ == Page::Connect && page != Page::Connect) connect_->OnLeave();

@@ -19,11 +19,13 @@
 namespace tarsel::firmware {
 namespace {
 
-constexpr const char* kBaudRates[] = {"9600", "19200", "38400", "57600", "115200", "230400", "460800", "921600"};
+constexpr const char* kBaudRates[] = {"9600",   "19200",  "38400",  "57600",
+                                      "115200", "230400", "460800", "921600"};
 
 }  // namespace
 
-CViewConnect::CViewConnect(FirmloaderDocument& document, const WizardEnvironment& environment, QWidget* parent)
+CViewConnect::CViewConnect(FirmloaderDocument& document, const WizardEnvironment& environment,
+                           QWidget* parent)
     : QWidget(parent),
       document_(document),
       environment_(environment),
@@ -86,7 +88,9 @@ void CViewConnect::OnOpen() {
     refreshTimer_.start();
 }
 
-void CViewConnect::OnLeave() { refreshTimer_.stop(); }
+void CViewConnect::OnLeave() {
+    refreshTimer_.stop();
+}
 
 void CViewConnect::RefreshPorts() {
     std::vector<unsigned> ports = ListPorts();
@@ -112,7 +116,8 @@ void CViewConnect::OnConnect() {
         return;
     }
     const unsigned slave = slaveText.toUInt();
-    if (!portOk || portNumber == 0 || portNumber > 255 || !document_.port.OpenPort(static_cast<uint8_t>(portNumber), baudRate)) {
+    if (!portOk || portNumber == 0 || portNumber > 255 ||
+        !document_.port.OpenPort(static_cast<uint8_t>(portNumber), baudRate)) {
         Fail(tr("Failed to open port."));
         return;
     }

@@ -18,7 +18,8 @@ namespace tarsel::firmware {
 class CViewConnect : public QWidget {
     Q_OBJECT
 public:
-    CViewConnect(FirmloaderDocument& document, const WizardEnvironment& environment, QWidget* parent = nullptr);
+    CViewConnect(FirmloaderDocument& document, const WizardEnvironment& environment,
+                 QWidget* parent = nullptr);
 
     // Called each time the page is shown.
     void OnOpen();

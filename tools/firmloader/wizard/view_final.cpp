@@ -9,7 +9,8 @@ namespace tarsel::firmware {
 
 CViewFinal::CViewFinal(QWidget* parent)
     : QWidget(parent), again_(new QPushButton(tr("Again"))), exit_(new QPushButton(tr("Exit"))) {
-    auto* text = new QLabel(tr("Updating ROM is finished.\n\nIf you want to update another drive, press 'Again'.\n"));
+    auto* text =
+        new QLabel(tr("Updating ROM is finished.\n\nIf you want to update another drive, press 'Again'.\n"));
     text->setWordWrap(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -63,8 +63,9 @@ void CViewSelectFile::OnOpen() {
     TransportBootLink link(document_.port, document_.slave);
     DriveIdentity identity;
     if (link.GetSlaveInfo(identity) == kResultSuccess) {
-        versionLine_->setText(QString::asprintf("%s ver.%d.%d.%d.%d", identity.name.c_str(), identity.version[0],
-                                                identity.version[1], identity.version[2], identity.version[3]));
+        versionLine_->setText(QString::asprintf("%s ver.%d.%d.%d.%d", identity.name.c_str(),
+                                                identity.version[0], identity.version[1], identity.version[2],
+                                                identity.version[3]));
     } else {
         versionLine_->setText(tr("Version : "));
     }

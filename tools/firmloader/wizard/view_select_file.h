@@ -15,7 +15,8 @@ namespace tarsel::firmware {
 class CViewSelectFile : public QWidget {
     Q_OBJECT
 public:
-    CViewSelectFile(FirmloaderDocument& document, const WizardEnvironment& environment, QWidget* parent = nullptr);
+    CViewSelectFile(FirmloaderDocument& document, const WizardEnvironment& environment,
+                    QWidget* parent = nullptr);
 
     void OnOpen();
     // Looks for the four files of the path in the edit and enables "Next >" when all exist and

@@ -76,7 +76,9 @@ CViewUpdateROM::CViewUpdateROM(FirmloaderDocument& document, const WizardEnviron
     connect(&timer_, &QTimer::timeout, this, &CViewUpdateROM::OnTimer);
 }
 
-CViewUpdateROM::~CViewUpdateROM() { StopProcedure(); }
+CViewUpdateROM::~CViewUpdateROM() {
+    StopProcedure();
+}
 
 void CViewUpdateROM::OnOpen() {
     exitMode_ = false;
@@ -108,9 +110,13 @@ void CViewUpdateROM::StopProcedure() {
     if (procedure_) procedure_->Stop();
 }
 
-bool CViewUpdateROM::IsRunning() const { return procedure_ && procedure_->Snapshot().workerRunning; }
+bool CViewUpdateROM::IsRunning() const {
+    return procedure_ && procedure_->Snapshot().workerRunning;
+}
 
-ProcedureSnapshot CViewUpdateROM::Snapshot() const { return procedure_ ? procedure_->Snapshot() : ProcedureSnapshot{}; }
+ProcedureSnapshot CViewUpdateROM::Snapshot() const {
+    return procedure_ ? procedure_->Snapshot() : ProcedureSnapshot{};
+}
 
 void CViewUpdateROM::OnTimer() {
     const ProcedureSnapshot state = procedure_->Snapshot();
@@ -149,8 +155,8 @@ void CViewUpdateROM::ShowMessage() {
     const ProcedureSnapshot state = procedure_->Snapshot();
     const QString text = TranslatedMessage(state.message);
     if (state.message.kind == MessageKind::Error) {
-        if (environment_.prompt->AskRetry(
-                this, text + tr("\n\nPlease check the Power or Communication cable.\nDo you want to retry firmloader?"))) {
+        if (environment_.prompt->AskRetry(this, text + tr("\n\nPlease check the Power or Communication "
+                                                          "cable.\nDo you want to retry firmloader?"))) {
             StopProcedure();
             Start();
             return;
@@ -164,7 +170,8 @@ void CViewUpdateROM::ShowMessage() {
     exitMode_ = true;
     procedure_->ClearMessage();
     // The labels stop blinking in their last state.
-    for (std::size_t i = 0; i < kStepLabelCount; ++i) labels_[i]->setEnabled(state.labels[i] != LabelState::Pending);
+    for (std::size_t i = 0; i < kStepLabelCount; ++i)
+        labels_[i]->setEnabled(state.labels[i] != LabelState::Pending);
 }
 
 void CViewUpdateROM::OnNext() {

@@ -19,7 +19,8 @@ namespace tarsel::firmware {
 class CViewUpdateROM : public QWidget {
     Q_OBJECT
 public:
-    CViewUpdateROM(FirmloaderDocument& document, const WizardEnvironment& environment, QWidget* parent = nullptr);
+    CViewUpdateROM(FirmloaderDocument& document, const WizardEnvironment& environment,
+                   QWidget* parent = nullptr);
     ~CViewUpdateROM() override;
 
     // Starts the procedure (the page was shown).

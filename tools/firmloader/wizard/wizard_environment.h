@@ -37,7 +37,7 @@ public:
 };
 
 struct WizardEnvironment {
-    UserPrompt* prompt = nullptr;  // null: DialogPrompt
+    UserPrompt* prompt = nullptr;                                // null: DialogPrompt
     std::function<void(std::vector<unsigned>&)> enumeratePorts;  // empty: the system's ports
     std::filesystem::path iniDirectory;                          // empty: beside the program
     ProcedureTimings timings;
