@@ -1,289 +1,258 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
-<TS version="2.1" language="ko_KR">
-<context>
-    <name>CAboutDlg</name>
-    <message>
-        <location filename="about_dialog.cpp" line="12"/>
-        <source>About firmloader</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="about_dialog.cpp" line="15"/>
-        <source>Supported drives (firmware V06 or later):</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="about_dialog.cpp" line="16"/>
-        <source>  Tarsel Tevra servo drives: V06</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="about_dialog.cpp" line="17"/>
-        <source>  Tarsel Tevra stepper drives: V06</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>CMainFrame</name>
-    <message>
-        <location filename="main_frame.cpp" line="32"/>
-        <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="main_frame.cpp" line="33"/>
-        <source>&amp;About firmloader...</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>CViewConnect</name>
-    <message>
-        <location filename="view_connect.cpp" line="33"/>
-        <source>Connect</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="view_connect.cpp" line="39"/>
-        <source>Open COMM</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="view_connect.cpp" line="41"/>
-        <source>Port No. :</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="view_connect.cpp" line="42"/>
-        <source>Baudrate :</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="view_connect.cpp" line="43"/>
-        <source>Slave No.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="view_connect.cpp" line="111"/>
-        <source>Please insert slave number</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="view_connect.cpp" line="116"/>
-        <source>Failed to open port.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="view_connect.cpp" line="123"/>
-        <source>Incorrect slave number.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="view_connect.cpp" line="129"/>
-        <source>The drive does NOT support firmloader.</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>CViewFinal</name>
-    <message>
-        <location filename="view_final.cpp" line="11"/>
-        <source>Again</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="view_final.cpp" line="11"/>
-        <source>Exit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="view_final.cpp" line="12"/>
-        <source>Updating ROM is finished.
-
-If you want to update another drive, press &apos;Again&apos;.
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>CViewSelectFile</name>
-    <message>
-        <location filename="view_select_file.cpp" line="25"/>
-        <source>&lt; Prev</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="view_select_file.cpp" line="26"/>
-        <source>Next &gt;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="view_select_file.cpp" line="27"/>
-        <source>Driver Information</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="view_select_file.cpp" line="32"/>
-        <source>ROM files</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="view_select_file.cpp" line="34"/>
-        <source>Select one of the ROM files (*.i00, *.i01, *.i10, *.i11) :</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="view_select_file.cpp" line="69"/>
-        <source>Version : </source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>CViewUpdateROM</name>
-    <message>
-        <location filename="view_update_rom.cpp" line="32"/>
-        <source>Warning :
-
-* It&apos;s updating ROM. So, do NOT turn OFF the power or disconnect cable.
-* If you turn off or disconnect cable, It may not be connected.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="view_update_rom.cpp" line="34"/>
-        <source>&lt; Prev</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="view_update_rom.cpp" line="35"/>
-        <location filename="view_update_rom.cpp" line="84"/>
-        <source>Next &gt;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="view_update_rom.cpp" line="40"/>
-        <source>Progress</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="view_update_rom.cpp" line="153"/>
-        <source>
-
-Please check the Power or Communication cable.
-Do you want to retry firmloader?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="view_update_rom.cpp" line="162"/>
-        <source>Exit</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
+<TS version="2.1" language="ko" sourcelanguage="en">
 <context>
     <name>Procedure</name>
     <message>
-        <location filename="wizard_texts.cpp" line="12"/>
         <source>Checking ROM type was failed.
 
 	Return Code : %d[0x%02X]</source>
-        <translation type="unfinished"></translation>
+        <translation>ROM 종류를 확인하지 못했습니다.
+
+	반환 코드 : %d[0x%02X]</translation>
     </message>
     <message>
-        <location filename="wizard_texts.cpp" line="13"/>
         <source>Failed to change to Boot ROM.
 It&apos;s Run ROM connected.</source>
-        <translation type="unfinished"></translation>
+        <translation>부트 ROM으로 전환하지 못했습니다.
+실행 ROM이 연결되어 있습니다.</translation>
     </message>
     <message>
-        <location filename="wizard_texts.cpp" line="14"/>
         <source>Failed to connect to driver. There was no response.</source>
-        <translation type="unfinished"></translation>
+        <translation>드라이브에 연결하지 못했습니다. 응답이 없습니다.</translation>
     </message>
     <message>
-        <location filename="wizard_texts.cpp" line="15"/>
         <source>Failed to erase ROM.
 
 	Return Code : %d[0x%02X]</source>
-        <translation type="unfinished"></translation>
+        <translation>ROM을 지우지 못했습니다.
+
+	반환 코드 : %d[0x%02X]</translation>
     </message>
     <message>
-        <location filename="wizard_texts.cpp" line="16"/>
         <source>Failed to erase ROM. There was no response.</source>
-        <translation type="unfinished"></translation>
+        <translation>ROM을 지우지 못했습니다. 응답이 없습니다.</translation>
     </message>
     <message>
-        <location filename="wizard_texts.cpp" line="17"/>
         <source>Failed to erase ROM. ROM was not erased.</source>
-        <translation type="unfinished"></translation>
+        <translation>ROM을 지우지 못했습니다. ROM이 지워지지 않았습니다.</translation>
     </message>
     <message>
-        <location filename="wizard_texts.cpp" line="18"/>
         <source>An error occured while writing data to flash.
 
 	Return Code : %d[0x%02X]</source>
-        <translation type="unfinished"></translation>
+        <translation>플래시에 데이터를 쓰는 중 오류가 발생했습니다.
+
+	반환 코드 : %d[0x%02X]</translation>
     </message>
     <message>
-        <location filename="wizard_texts.cpp" line="19"/>
         <source>Power OFF and ON again to reboot.</source>
-        <translation type="unfinished"></translation>
+        <translation>전원을 껐다가 다시 켜서 재부팅하십시오.</translation>
     </message>
     <message>
-        <location filename="wizard_texts.cpp" line="20"/>
         <source>Failed to connect Run ROM.
 It&apos;s Boot ROM connected.
 
 Power OFF and ON again to reboot.</source>
-        <translation type="unfinished"></translation>
+        <translation>실행 ROM에 연결하지 못했습니다.
+부트 ROM이 연결되어 있습니다.
+
+전원을 껐다가 다시 켜서 재부팅하십시오.</translation>
     </message>
     <message>
-        <location filename="wizard_texts.cpp" line="22"/>
         <source>Check Type</source>
-        <translation type="unfinished"></translation>
+        <translation>종류 확인</translation>
     </message>
     <message>
-        <location filename="wizard_texts.cpp" line="23"/>
         <source>Boot ROM</source>
-        <translation type="unfinished"></translation>
+        <translation>부트 ROM</translation>
     </message>
     <message>
-        <location filename="wizard_texts.cpp" line="24"/>
         <source>Erase</source>
-        <translation type="unfinished"></translation>
+        <translation>지우기</translation>
     </message>
     <message>
-        <location filename="wizard_texts.cpp" line="25"/>
         <source>Update ROM</source>
-        <translation type="unfinished"></translation>
+        <translation>ROM 갱신</translation>
     </message>
     <message>
-        <location filename="wizard_texts.cpp" line="26"/>
         <source>Reboot</source>
-        <translation type="unfinished"></translation>
+        <translation>재부팅</translation>
     </message>
 </context>
 <context>
     <name>QObject</name>
     <message>
-        <location filename="wizard_environment.cpp" line="9"/>
-        <location filename="wizard_environment.cpp" line="13"/>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>오류</translation>
     </message>
     <message>
-        <location filename="wizard_environment.cpp" line="18"/>
         <source>Notice</source>
-        <translation type="unfinished"></translation>
+        <translation>알림</translation>
     </message>
     <message>
-        <location filename="wizard_environment.cpp" line="24"/>
         <source>ROM Files (*.i00;i01;i10;i11)</source>
-        <translation type="unfinished"></translation>
+        <translation>ROM 파일 (*.i00;i01;i10;i11)</translation>
     </message>
     <message>
-        <location filename="wizard_environment.cpp" line="25"/>
         <source>All Files (*.*)</source>
-        <translation type="unfinished"></translation>
+        <translation>모든 파일 (*.*)</translation>
+    </message>
+</context>
+<context>
+    <name>tarsel::firmware::CAboutDlg</name>
+    <message>
+        <source>About firmloader</source>
+        <translation>firmloader 정보</translation>
+    </message>
+    <message>
+        <source>Supported drives (firmware V06 or later):</source>
+        <translation>지원 드라이브 (펌웨어 V06 이상):</translation>
+    </message>
+    <message>
+        <source>  Tarsel Tevra servo drives: V06</source>
+        <translation>  Tarsel Tevra 서보 드라이브: V06</translation>
+    </message>
+    <message>
+        <source>  Tarsel Tevra stepper drives: V06</source>
+        <translation>  Tarsel Tevra 스테핑 드라이브: V06</translation>
+    </message>
+</context>
+<context>
+    <name>tarsel::firmware::CMainFrame</name>
+    <message>
+        <source>&amp;Help</source>
+        <translation>도움말(&amp;H)</translation>
+    </message>
+    <message>
+        <source>&amp;About firmloader...</source>
+        <translation>firmloader 정보(&amp;A)...</translation>
+    </message>
+</context>
+<context>
+    <name>tarsel::firmware::CViewConnect</name>
+    <message>
+        <source>Connect</source>
+        <translation>연결</translation>
+    </message>
+    <message>
+        <source>Open COMM</source>
+        <translation>통신 포트 열기</translation>
+    </message>
+    <message>
+        <source>Port No. :</source>
+        <translation>포트 번호 :</translation>
+    </message>
+    <message>
+        <source>Baudrate :</source>
+        <translation>통신 속도 :</translation>
+    </message>
+    <message>
+        <source>Slave No.</source>
+        <translation>슬레이브 번호</translation>
+    </message>
+    <message>
+        <source>Please insert slave number</source>
+        <translation>슬레이브 번호를 입력하십시오</translation>
+    </message>
+    <message>
+        <source>Failed to open port.</source>
+        <translation>포트를 열지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>Incorrect slave number.</source>
+        <translation>슬레이브 번호가 올바르지 않습니다.</translation>
+    </message>
+    <message>
+        <source>The drive does NOT support firmloader.</source>
+        <translation>이 드라이브는 firmloader를 지원하지 않습니다.</translation>
+    </message>
+</context>
+<context>
+    <name>tarsel::firmware::CViewFinal</name>
+    <message>
+        <source>Again</source>
+        <translation>다시</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>종료</translation>
+    </message>
+    <message>
+        <source>Updating ROM is finished.
+
+If you want to update another drive, press &apos;Again&apos;.
+</source>
+        <translation>ROM 갱신이 끝났습니다.
+
+다른 드라이브를 갱신하려면 &apos;다시&apos;를 누르십시오.
+</translation>
+    </message>
+</context>
+<context>
+    <name>tarsel::firmware::CViewSelectFile</name>
+    <message>
+        <source>&lt; Prev</source>
+        <translation>&lt; 이전</translation>
+    </message>
+    <message>
+        <source>Next &gt;</source>
+        <translation>다음 &gt;</translation>
+    </message>
+    <message>
+        <source>Driver Information</source>
+        <translation>드라이브 정보</translation>
+    </message>
+    <message>
+        <source>ROM files</source>
+        <translation>ROM 파일</translation>
+    </message>
+    <message>
+        <source>Select one of the ROM files (*.i00, *.i01, *.i10, *.i11) :</source>
+        <translation>ROM 파일 중 하나를 선택하십시오 (*.i00, *.i01, *.i10, *.i11) :</translation>
+    </message>
+    <message>
+        <source>Version : </source>
+        <translation>버전 : </translation>
+    </message>
+</context>
+<context>
+    <name>tarsel::firmware::CViewUpdateROM</name>
+    <message>
+        <source>Warning :
+
+* It&apos;s updating ROM. So, do NOT turn OFF the power or disconnect cable.
+* If you turn off or disconnect cable, It may not be connected.</source>
+        <translation>경고 :
+
+* ROM을 갱신하고 있습니다. 전원을 끄거나 케이블을 분리하지 마십시오.
+* 전원을 끄거나 케이블을 분리하면 다시 연결되지 않을 수 있습니다.</translation>
+    </message>
+    <message>
+        <source>&lt; Prev</source>
+        <translation>&lt; 이전</translation>
+    </message>
+    <message>
+        <source>Next &gt;</source>
+        <translation>다음 &gt;</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>진행 상황</translation>
+    </message>
+    <message>
+        <source>
+
+Please check the Power or Communication cable.
+Do you want to retry firmloader?</source>
+        <translation>
+
+전원 또는 통신 케이블을 확인하십시오.
+firmloader를 다시 시도하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>종료</translation>
     </message>
 </context>
 </TS>

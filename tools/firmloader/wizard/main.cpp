@@ -1,12 +1,10 @@
 // firmloader: the wizard, or the command-line mode when options are given.
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "tools/common/qt_tool_ui.h"
 #include "tools/firmloader/core/command_line.h"
 #include "tools/firmloader/wizard/main_frame.h"
 
@@ -18,10 +16,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("firmloader"));
     QApplication::setApplicationVersion(QStringLiteral(FIRMLOADER_VERSION));
-    QTranslator translator;
-    if (translator.load(QLocale::system(), QStringLiteral("firmloader"), QStringLiteral("_"),
-                        QStringLiteral(":/i18n")))
-        QApplication::installTranslator(&translator);
+    tarsel::tools::InstallTranslations(app, QStringLiteral("firmloader"));
 
     tarsel::firmware::CMainFrame frame;
     frame.show();
