@@ -225,10 +225,13 @@ TEST_F(BoardTest, RepeatRunWithCountThreeEndsAtTheFirstPosition) {
 }
 
 TEST_F(BoardTest, StopSignalsInTheInputWordStopTheRepeatRun) {
-    CBoardInterface* board = Connect(kServo);
+    auto* board = dynamic_cast<CBoardDorrinTevra*>(Connect(kServo));
+    ASSERT_NE(board, nullptr);
     ASSERT_TRUE(board->SetIOInput(1ull << 13, 0));
     EXPECT_TRUE(board->IsRepeatStopped());
-    ASSERT_TRUE(board->MoveSingleAxisIncPos(10, 1000, false));  // a motion command clears it
+    ASSERT_TRUE(board->SetIOInput(0, 1ull << 13));
+    ASSERT_TRUE(board->ServoEnable(true));
+    ASSERT_TRUE(board->MoveSingleAxisIncPos(10, 1000, true));  // a motion command clears it
     EXPECT_FALSE(board->IsRepeatStopped());
 }
 
