@@ -34,6 +34,10 @@ protected:
         ASSERT_TRUE(port->OpenDevice(responder->DevicePath(), 7, 115200));
         port->SetLogEnabled(false);
     }
+    void TearDown() override {
+        responder.reset();  // its thread may still look at the port
+        port.reset();
+    }
     void Answer(std::function<std::vector<Reply>(const Request&)> handler) {
         std::lock_guard<std::mutex> lock(mutex);
         answer = std::move(handler);
