@@ -212,6 +212,9 @@ private slots:
         prompt_->retryAnswers = 1;
         QTest::mouseClick(frame.SelectFileView()->NextButton(), Qt::LeftButton);
         CViewUpdateROM* update = frame.UpdateView();
+        // The window stays while the drive is being rewritten.
+        QVERIFY(update->IsRunning());
+        QVERIFY(!frame.close());
 
         QTRY_COMPARE_WITH_TIMEOUT(prompt_->questions.size(), 2, 15000);
         const QString expected = QStringLiteral(

@@ -85,6 +85,7 @@ void CViewUpdateROM::OnOpen() {
     prevButton_->hide();
     nextButton_->setText(tr("Next >"));
     nextButton_->hide();
+    procedure_.reset();  // the old procedure uses the old link
     link_ = std::make_unique<TransportBootLink>(document_.port, document_.slave);
     procedure_ = std::make_unique<UpdateProcedure>(*link_, environment_.timings);
     procedure_->SetImagePaths(document_.imagePaths);
