@@ -40,10 +40,11 @@ DriveResponse Drive::HandleStepper(uint8_t type, const uint8_t* data, std::size_
             return {};
         }
         case 0x0D: {
-            // "Pellin Bipolar Version <major.minor> <variant> <build>", zero padded.
+            // "Pellin Bipolar Version <major> <variant> Rev<minor>.<build>", zero padded: the fifth
+            // word names the variant.
             char text[kVersionTextLength + 1] = {};
-            std::snprintf(text, sizeof(text), "Pellin Bipolar Version %u.%u %d build %u", config_.version[0],
-                          config_.version[1], config_.stepperVariant ? 1 : 0, config_.version[2]);
+            std::snprintf(text, sizeof(text), "Pellin Bipolar Version %u %d Rev%u.%u", config_.version[0],
+                          config_.stepperVariant ? 1 : 0, config_.version[1], config_.version[2]);
             DriveResponse r;
             r.data.assign(text, text + kVersionTextLength);
             return r;

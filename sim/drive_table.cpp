@@ -18,6 +18,7 @@ constexpr std::size_t kPosition = 0, kLowSpeed = 4, kHighSpeed = 8, kAccel = 12,
 constexpr uint16_t kJumpOffset = 10000;
 constexpr uint16_t kEmptyCommand = 10;
 constexpr std::size_t kBitmapBytes = 32;
+constexpr std::size_t kHistoryLimit = 20000;  // an endless table keeps only its recent items
 
 }  // namespace
 
@@ -75,6 +76,8 @@ void Drive::StartItem(uint16_t index, Clock::time_point now) {
         return;
     }
     tableHistory_.push_back(index);
+    if (tableHistory_.size() > kHistoryLimit)
+        tableHistory_.erase(tableHistory_.begin(), tableHistory_.begin() + kHistoryLimit / 2);
     const TableItem& item = table_[index];
     const uint16_t clear = ItemField(item, kLoopClear);
     if (clear < run_.loopCounters.size()) run_.loopCounters[clear] = 0;

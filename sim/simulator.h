@@ -191,7 +191,8 @@ public:
     // Position table: 64-byte items.
     std::optional<std::array<uint8_t, 64>> GetTableItem(uint8_t slave, uint16_t item) const;
     bool SetTableItem(uint8_t slave, uint16_t item, const std::array<uint8_t, 64>& data);
-    // Items started by table runs since the drive was added or the history was cleared.
+    // Items started by table runs since the drive was added or the history was cleared (the most
+    // recent ones only, after 20000).
     std::optional<std::vector<uint16_t>> GetTableHistory(uint8_t slave) const;
     bool ClearTableHistory(uint8_t slave);
 

@@ -62,6 +62,33 @@ TEST_F(SimLineTest, LegacyDriveAnswersInItsFormAndWithTheLegacyText) {
     EXPECT_EQ(LastRecord(1, 0x40).form, FrameForm::Legacy);
 }
 
+TEST_F(SimLineTest, StepperVersionTextNamesItsVariantForTheBoardCheck) {
+    DriveConfig variant1 = Drive(2, model::kStepper);
+    variant1.stepperVariant = 1;
+    StartLine({Drive(1, model::kStepper), variant1});
+    for (uint8_t slave : {1, 2}) {
+        Bytes text;
+        ASSERT_EQ(Send(slave, 0x0D, {}, &text, 247), 0);
+        // Words split at blanks, tabs, line ends, "." and "/": Pellin Bipolar Version x <variant> y.
+        std::vector<std::string> words;
+        std::string word;
+        for (char c : std::string(reinterpret_cast<const char*>(text.data()))) {
+            if (std::string(" \t\r\n./").find(c) != std::string::npos) {
+                if (!word.empty()) words.push_back(word);
+                word.clear();
+            } else {
+                word.push_back(c);
+            }
+        }
+        if (!word.empty()) words.push_back(word);
+        ASSERT_GE(words.size(), 6u);
+        EXPECT_EQ(words[0], "Pellin");
+        EXPECT_EQ(words[1], "Bipolar");
+        EXPECT_EQ(words[2], "Version");
+        EXPECT_EQ(words[4], slave == 1 ? "0" : "1");
+    }
+}
+
 TEST_F(SimLineTest, RequestWithBadCrcIsAnsweredWithStatusAA) {
     StartLine({Drive(1, model::kServo)});
     const uint8_t wire[] = {0xAA, 0xCC, 0x01, 0xF1, 0x40, 0x00, 0x00, 0xAA, 0xEE};
