@@ -81,6 +81,11 @@ TEST_F(ModelTest, LookupsAtTheEdges) {
     const uint8_t types[] = {kBldc, kStepper};
     EXPECT_EQ(master_.FindBoardOfTypes(port_, 2, 2, types), master_.GetBoard(port_, 9));
     EXPECT_EQ(master_.GetBoard(static_cast<uint8_t>(port_ + 1), 2), nullptr);
+
+    master_.DisconnectAll();
+    EXPECT_FALSE(master_.IsConnected(port_));
+    EXPECT_EQ(master_.GetPortCount(), 0);
+    EXPECT_EQ(master_.GetBoardOrFirst(port_, 2), nullptr);
 }
 
 TEST_F(ModelTest, EachModelCodeGetsItsClass) {

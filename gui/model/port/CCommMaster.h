@@ -47,6 +47,9 @@ public:
 
     int Connect(uint8_t portNumber, uint32_t baudRate);
     void Disconnect(uint8_t portNumber);
+    // Closes every port with its boards and thread; the main frame calls it before its sink
+    // goes away (the registry itself lives until program exit).
+    void DisconnectAll() { DestroyAllPorts(); }
     bool IsConnected(uint8_t portNumber) const { return GetPort(portNumber) != nullptr; }
     bool IsPortOpen(uint8_t portNumber) const;
     CCommPort* GetPort(uint8_t portNumber) const;
