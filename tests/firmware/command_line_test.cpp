@@ -14,7 +14,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class CommandLineTest : public ::testing::Test {
+class FirmloaderCommandLine : public ::testing::Test {
 protected:
     void SetUp() override {
         ::setenv("TARSEL_PORTS_DIR", ports.Path().c_str(), 1);
@@ -51,7 +51,7 @@ protected:
     sim::SimLine line;
 };
 
-TEST_F(CommandLineTest, CheckPrintsTheAddressRangesOfAGoodSet) {
+TEST_F(FirmloaderCommandLine, CheckPrintsTheAddressRangesOfAGoodSet) {
     EXPECT_EQ(Run({"--check", base}), exit_code::kSuccess) << err.str();
     EXPECT_NE(out.str().find("0x00001000-0x000010C7  200 words"), std::string::npos) << out.str();
     EXPECT_NE(out.str().find("0x00120000-0x0012003F  64 words"), std::string::npos) << out.str();
@@ -66,7 +66,7 @@ TEST_F(CommandLineTest, CheckPrintsTheAddressRangesOfAGoodSet) {
     EXPECT_NE(out.str().find("0x20000000-0x2000003F  64 words"), std::string::npos) << out.str();
 }
 
-TEST_F(CommandLineTest, CheckRefusesMissingAndMalformedSets) {
+TEST_F(FirmloaderCommandLine, CheckRefusesMissingAndMalformedSets) {
     EXPECT_EQ(Run({"--check", dir.File("other")}), exit_code::kImageRefused);
     EXPECT_NE(err.str().find("other.i00"), std::string::npos);
     testing::WriteText(base + ".i01", ":0100000022DD\n");
@@ -74,7 +74,7 @@ TEST_F(CommandLineTest, CheckRefusesMissingAndMalformedSets) {
     EXPECT_NE(err.str().find("fw.i01"), std::string::npos) << err.str();
 }
 
-TEST_F(CommandLineTest, WrongArgumentsAreUsageErrors) {
+TEST_F(FirmloaderCommandLine, WrongArgumentsAreUsageErrors) {
     EXPECT_EQ(Run({"--port", "3", "--slave", "1"}), exit_code::kUsage);
     EXPECT_EQ(Run({"--port", "3", "--slave", "16", "--image", base}), exit_code::kUsage);
     EXPECT_EQ(Run({"--port", "x", "--slave", "1", "--image", base}), exit_code::kUsage);
@@ -84,7 +84,7 @@ TEST_F(CommandLineTest, WrongArgumentsAreUsageErrors) {
     EXPECT_NE(err.str().find("usage: firmloader"), std::string::npos);
 }
 
-TEST_F(CommandLineTest, ConnectFailuresExitWithTheirOwnCode) {
+TEST_F(FirmloaderCommandLine, ConnectFailuresExitWithTheirOwnCode) {
     EXPECT_EQ(Run({"--port", "41", "--slave", "2", "--image", base}), exit_code::kConnectFailed);
     EXPECT_NE(err.str().find("Failed to open port."), std::string::npos);
     StartLine(true);
@@ -92,7 +92,7 @@ TEST_F(CommandLineTest, ConnectFailuresExitWithTheirOwnCode) {
     EXPECT_NE(err.str().find("Incorrect slave number."), std::string::npos);
 }
 
-TEST_F(CommandLineTest, UpdatesADriveAndRecordsTheHistory) {
+TEST_F(FirmloaderCommandLine, UpdatesADriveAndRecordsTheHistory) {
     StartLine(true);
     EXPECT_EQ(Run({"--port", "41", "--slave", "2", "--baud", "57600", "--image", base}), exit_code::kSuccess)
         << err.str() << out.str();
@@ -106,7 +106,7 @@ TEST_F(CommandLineTest, UpdatesADriveAndRecordsTheHistory) {
     EXPECT_NE(ini::ReadProfileString(ini, "HISTORY", "BootROMVersion").find(" ver "), std::string::npos);
 }
 
-TEST_F(CommandLineTest, EraseFailureExitsNonZero) {
+TEST_F(FirmloaderCommandLine, EraseFailureExitsNonZero) {
     StartLine(true);
     sim::BootRomTimings slow;
     slow.silenceAfterRestartMs = 50;

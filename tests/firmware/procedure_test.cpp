@@ -80,7 +80,7 @@ ProcedureTimings FastTimings() {
     return t;
 }
 
-class ProcedureTest : public ::testing::Test {
+class UpdateProcedureTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const std::string base = dir.File("fw");
@@ -102,7 +102,7 @@ protected:
     ScriptedLink link;
 };
 
-TEST_F(ProcedureTest, FullRunFromRunRomWritesEveryRecordAndRecordsTheBootRom) {
+TEST_F(UpdateProcedureTest, FullRunFromRunRomWritesEveryRecordAndRecordsTheBootRom) {
     UpdateProcedure procedure(link, FastTimings());
     procedure.SetImagePaths(paths);
     std::string history;
@@ -123,7 +123,7 @@ TEST_F(ProcedureTest, FullRunFromRunRomWritesEveryRecordAndRecordsTheBootRom) {
     EXPECT_EQ(std::count(calls.begin(), calls.end(), 0x1D), static_cast<long>(s.recordTotal));
 }
 
-TEST_F(ProcedureTest, ProbesMustAnswerThreeTimesInARowAfterTheRestart) {
+TEST_F(UpdateProcedureTest, ProbesMustAnswerThreeTimesInARowAfterTheRestart) {
     // Answer, answer, silence, then answers: the ROM type is asked only after three in a row.
     std::atomic<int> n{0};
     link.probe = [&] { return ++n == 3 ? kResultTimeout : kResultSuccess; };
@@ -136,7 +136,7 @@ TEST_F(ProcedureTest, ProbesMustAnswerThreeTimesInARowAfterTheRestart) {
     EXPECT_EQ(std::vector<uint8_t>(calls.begin(), calls.begin() + static_cast<long>(start.size())), start);
 }
 
-TEST_F(ProcedureTest, DriveAnsweringOnlyTwiceInARowAfterTheRunRomRestartNeedsAPowerCycle) {
+TEST_F(UpdateProcedureTest, DriveAnsweringOnlyTwiceInARowAfterTheRunRomRestartNeedsAPowerCycle) {
     std::atomic<int> n{0};
     link.probe = [&] {
         if (!link.inBootRom) return ++n % 3 == 0 ? kResultTimeout : kResultSuccess;
@@ -153,7 +153,7 @@ TEST_F(ProcedureTest, DriveAnsweringOnlyTwiceInARowAfterTheRunRomRestartNeedsAPo
     EXPECT_EQ(Label(s, StepLabel::UpdateRom), LabelState::Done);
 }
 
-TEST_F(ProcedureTest, RestartWaitMessagesTellWhatTheDriveDid) {
+TEST_F(UpdateProcedureTest, RestartWaitMessagesTellWhatTheDriveDid) {
     struct Case {
         std::function<uint8_t(uint8_t&)> romTypeAfterRestart;
         std::string message;
@@ -196,7 +196,7 @@ TEST_F(ProcedureTest, RestartWaitMessagesTellWhatTheDriveDid) {
     EXPECT_EQ(Label(s, StepLabel::BootRom), LabelState::Skipped);
 }
 
-TEST_F(ProcedureTest, FailedCommandsCarryTheirReturnCode) {
+TEST_F(UpdateProcedureTest, FailedCommandsCarryTheirReturnCode) {
     link.inBootRom = true;
     link.romType = [](uint8_t&) { return kResultTimeout; };
     UpdateProcedure procedure(link, FastTimings());
@@ -226,7 +226,7 @@ TEST_F(ProcedureTest, FailedCommandsCarryTheirReturnCode) {
     EXPECT_EQ(s.message.kind, MessageKind::Error);
 }
 
-TEST_F(ProcedureTest, RefusedImageSetStopsBeforeTheDriveIsTouched) {
+TEST_F(UpdateProcedureTest, RefusedImageSetStopsBeforeTheDriveIsTouched) {
     testing::WriteText(paths[1], ":0100000022DD\n:0100050022DD\n");
     UpdateProcedure procedure(link, FastTimings());
     procedure.SetImagePaths(paths);
@@ -236,7 +236,7 @@ TEST_F(ProcedureTest, RefusedImageSetStopsBeforeTheDriveIsTouched) {
     EXPECT_TRUE(link.Calls().empty());
 }
 
-TEST_F(ProcedureTest, StopDuringTheEraseWaitEndsTheWorkerPromptly) {
+TEST_F(UpdateProcedureTest, StopDuringTheEraseWaitEndsTheWorkerPromptly) {
     link.eraseState = [](uint8_t& st) { return st = 0, kResultSuccess; };
     ProcedureTimings timings = FastTimings();
     timings.eraseWait = 60s;
