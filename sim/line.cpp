@@ -200,10 +200,27 @@ void SimLineImpl::OnFrame(const uint8_t* body, std::size_t length, bool crcGood,
     if (!drive || drive->IsRestarting(now)) return;
     const bool sequenced = drive->Config().form == FrameForm::Sequenced;
     const std::size_t header = sequenced ? 3 : 2;
-    if (length < header + 2) return;  // not a frame of this drive's form
+    if (length < header + 2) {
+        // Too short for the sequenced form (a legacy request): the drive reports a packet error in
+        // its own form, which lets a host that detects forms switch back.
+        if (sequenced && crcGood && length == 4 && !faults.IsSilent(slave)) QueuePacketError(body, now);
+        return;
+    }
     RequestRecord record = MakeRecord(now, body, length, drive->Config().form, crcGood);
     Answer(*drive, body, length, crcGood, now, record);
     Record(std::move(record));
+}
+
+void SimLineImpl::QueuePacketError(const uint8_t* body, Clock::time_point now) {
+    uint8_t answer[kSequencedMinResponse];
+    const std::size_t bodyLength =
+        BuildResponseBody(FrameForm::Sequenced, body[0], 0, body[1], kStatusPacketError, nullptr, 0, answer);
+    uint8_t wire[2 * kSequencedMinResponse + 4];
+    const std::size_t wireLength = StuffFrame(answer, bodyLength, wire, sizeof(wire));
+    Clock::time_point due = now + std::chrono::milliseconds(options.turnaroundMs);
+    if (!pending_.empty() && pending_.back().due > due) due = pending_.back().due;
+    pending_.push_back({due, std::vector<uint8_t>(wire, wire + wireLength)});
+    FlushDue(now);
 }
 
 void SimLineImpl::Answer(Drive& drive, const uint8_t* body, std::size_t length, bool crcGood,

@@ -70,6 +70,7 @@ private:
     void Answer(Drive& drive, const uint8_t* body, std::size_t length, bool crcGood, Clock::time_point now,
                 RequestRecord& record);
     void FlushDue(Clock::time_point now);
+    void QueuePacketError(const uint8_t* body, Clock::time_point now);
     void Record(RequestRecord record);
 
     UniqueFd master_;

@@ -89,6 +89,16 @@ TEST_F(SimLineTest, StepperVersionTextNamesItsVariantForTheBoardCheck) {
     }
 }
 
+TEST_F(SimLineTest, SequencedDriveLetsALegacyPortSwitchBack) {
+    StartLine({Drive(1, model::kServo)}, TransportConfig::Gui());
+    port->SetLegacyForm(true);
+    Bytes info(70);
+    // The legacy request is too short for the drive: its packet-error answer turns the port round.
+    ASSERT_EQ(port->DoSendCommandAuto(1, 0x01, nullptr, 0, info.data(), 70, 50, true), 0);
+    EXPECT_FALSE(port->IsLegacyForm());
+    EXPECT_EQ(GetU16(info.data() + 38), model::kServo);
+}
+
 TEST_F(SimLineTest, RequestWithBadCrcIsAnsweredWithStatusAA) {
     StartLine({Drive(1, model::kServo)});
     const uint8_t wire[] = {0xAA, 0xCC, 0x01, 0xF1, 0x40, 0x00, 0x00, 0xAA, 0xEE};
