@@ -31,13 +31,22 @@ struct Message {
 
 class RecordingSink : public IMainFrameSink {
 public:
+    using SendHandler = std::function<bool(const Message&, const std::stop_token&)>;
     // Runs inside Send before the message is recorded; false abandons it.
-    std::function<bool(const Message&, const std::stop_token&)> onSend;
+    void SetOnSend(SendHandler handler) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        onSend_ = std::move(handler);
+    }
 
     bool Send(uint32_t message, uintptr_t wParam, intptr_t lParam, std::stop_token cancel) override {
         Message m{message, wParam, lParam, true, {}};
         if (message == kMsgCommandLine) m.text = reinterpret_cast<const char*>(wParam);
-        if (onSend && !onSend(m, cancel)) return false;
+        SendHandler handler;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            handler = onSend_;
+        }
+        if (handler && !handler(m, cancel)) return false;
         Record(std::move(m));
         return true;
     }
@@ -77,6 +86,7 @@ private:
     mutable std::mutex mutex_;
     std::condition_variable cv_;
     std::vector<Message> messages_;
+    SendHandler onSend_;
 };
 
 class ScriptedReporter : public IFailureReporter {

@@ -27,13 +27,13 @@ TEST_F(ModelTest, UnpluggedDriveIsRemovedAfterSixTimeoutsWithNoticeBeforeAndAfte
 
     std::atomic<bool> boardPresentAtNotice{false};
     std::atomic<int> timeoutsAtNotice{-1};
-    sink_.onSend = [&](const Message& m, const std::stop_token&) {
+    sink_.SetOnSend([&](const Message& m, const std::stop_token&) {
         if (m.message == kMsgDriveGoingAway) {
             boardPresentAtNotice = master_.GetBoard(port_, 2) != nullptr;
             timeoutsAtNotice = port->TimeoutCount(2);
         }
         return true;
-    };
+    });
     sim::FaultSpec silent;
     silent.kind = sim::FaultKind::Silent;
     line_.InjectFault(silent, 2);
@@ -137,12 +137,12 @@ TEST_F(ModelTest, StopAbandonsANoticeTheMainFrameCannotTake) {
     ASSERT_EQ(ConnectWith({Drive(1, kServo)}), CCommMaster::kConnected);
     std::atomic<bool> blocked{false};
     // A main frame busy with the stop itself: the notice waits until it is given up.
-    sink_.onSend = [&](const Message& m, const std::stop_token& stop) {
+    sink_.SetOnSend([&](const Message& m, const std::stop_token& stop) {
         if (m.message != kMsgDriveGoingAway) return true;
         blocked = true;
         while (!stop.stop_requested()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
         return false;
-    };
+    });
     master_.GetBoard(port_, 1)->SetWatch(CBoardInterface::kWatchMotion, true);
     sim::FaultSpec silent;
     silent.kind = sim::FaultKind::Silent;
@@ -158,12 +158,12 @@ TEST_F(ModelTest, StopAbandonsANoticeTheMainFrameCannotTake) {
 TEST_F(ModelTest, ThreadThatIgnoresTheStopIsGivenUpOnWithoutHoldingThePort) {
     ASSERT_EQ(ConnectWith({Drive(1, kServo)}), CCommMaster::kConnected);
     std::atomic<bool> blocked{false};
-    sink_.onSend = [&](const Message& m, const std::stop_token&) {
+    sink_.SetOnSend([&](const Message& m, const std::stop_token&) {
         if (m.message != kMsgDriveGoingAway) return true;
         blocked = true;
         std::this_thread::sleep_for(std::chrono::milliseconds(700));  // deaf to the stop
         return true;
-    };
+    });
     master_.GetBoard(port_, 1)->SetWatch(CBoardInterface::kWatchMotion, true);
     sim::FaultSpec silent;
     silent.kind = sim::FaultKind::Silent;
