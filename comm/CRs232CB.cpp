@@ -410,8 +410,9 @@ uint8_t CRs232CB::Transact(CommPacket& packet, bool detectForm) {
     return result;
 }
 
-uint8_t CRs232CB::DoSendCommand(uint8_t slave, uint8_t frameType, const void* send, uint32_t sendLength,
-                                void* recv, uint32_t recvLength, uint32_t timeoutMs, bool reducedRetry) {
+CRs232CB::CommPacket CRs232CB::MakePacket(uint8_t slave, uint8_t frameType, const void* send,
+                                          uint32_t sendLength, void* recv, uint32_t recvLength,
+                                          uint32_t timeoutMs, bool reducedRetry) {
     CommPacket packet;
     packet.slave = slave;
     packet.frameType = frameType;
@@ -421,35 +422,29 @@ uint8_t CRs232CB::DoSendCommand(uint8_t slave, uint8_t frameType, const void* se
     packet.recvLength = recv ? recvLength : 0;
     packet.timeoutMs = timeoutMs;
     packet.reducedRetry = reducedRetry;
+    return packet;
+}
+
+uint8_t CRs232CB::DoSendCommand(uint8_t slave, uint8_t frameType, const void* send, uint32_t sendLength,
+                                void* recv, uint32_t recvLength, uint32_t timeoutMs, bool reducedRetry) {
+    CommPacket packet =
+        MakePacket(slave, frameType, send, sendLength, recv, recvLength, timeoutMs, reducedRetry);
     return Transact(packet, config_.autoDetectEveryRequest);
 }
 
 uint8_t CRs232CB::DoSendCommandAuto(uint8_t slave, uint8_t frameType, const void* send, uint32_t sendLength,
                                     void* recv, uint32_t recvLength, uint32_t timeoutMs, bool reducedRetry) {
-    if (!config_.legacyFormCapable) {
-        return DoSendCommand(slave, frameType, send, sendLength, recv, recvLength, timeoutMs, reducedRetry);
-    }
-    CommPacket packet;
-    packet.slave = slave;
-    packet.frameType = frameType;
-    packet.send = static_cast<const uint8_t*>(send);
-    packet.sendLength = send ? sendLength : 0;
-    packet.recv = static_cast<uint8_t*>(recv);
-    packet.recvLength = recv ? recvLength : 0;
-    packet.timeoutMs = timeoutMs;
-    packet.reducedRetry = reducedRetry;
-    return Transact(packet, true);
+    // Without the legacy form there is nothing to detect.
+    CommPacket packet =
+        MakePacket(slave, frameType, send, sendLength, recv, recvLength, timeoutMs, reducedRetry);
+    return Transact(packet, config_.legacyFormCapable || config_.autoDetectEveryRequest);
 }
 
 uint8_t CRs232CB::DoSendCommandNoResp(uint8_t slave, uint8_t frameType, const void* send,
                                       uint32_t sendLength) {
     if (!open_.load()) return kResultDisconnected;
     std::lock_guard<std::mutex> lock(portMutex_);
-    CommPacket packet;
-    packet.slave = slave;
-    packet.frameType = frameType;
-    packet.send = static_cast<const uint8_t*>(send);
-    packet.sendLength = send ? sendLength : 0;
+    CommPacket packet = MakePacket(slave, frameType, send, sendLength, nullptr, 0, 0, false);
     packet.sync = sync_.Next(slave);
     const FrameForm form =
         config_.noRespInCurrentForm && legacyForm_.load() ? FrameForm::Legacy : FrameForm::Sequenced;

@@ -111,6 +111,8 @@ protected:
     Outcome ValidateLegacy(CommPacket& packet);
 
 private:
+    static CommPacket MakePacket(uint8_t slave, uint8_t frameType, const void* send, uint32_t sendLength,
+                                 void* recv, uint32_t recvLength, uint32_t timeoutMs, bool reducedRetry);
     uint8_t Transact(CommPacket& packet, bool detectForm);
     Outcome ReceiveAndValidate(CommPacket& packet, bool detectForm, FrameForm& form);
     void ClosePortLocked();
