@@ -57,6 +57,9 @@ TEST_F(ModelTest, UnpluggedDriveIsRemovedAfterSixTimeoutsWithNoticeBeforeAndAfte
     EXPECT_NE(master_.GetBoard(port_, 1), nullptr);
     EXPECT_TRUE(master_.IsPortOpen(port_));
     EXPECT_EQ(sink_.Of(kMsgDriveGoingAway).size(), 1u);
+    // The polling thread's failures show no box and write no command line.
+    EXPECT_TRUE(reporter_.Boxes().empty());
+    EXPECT_TRUE(sink_.Of(kMsgCommandLine).empty());
 }
 
 TEST_F(ModelTest, SingleTimeoutDoesNotRemoveADrive) {
