@@ -29,8 +29,8 @@ if [ -z "$port" ]; then
 fi
 
 if [ -n "${DISPLAY:-}" ] && [ -x "$bin/idpicker" ]; then
-    "$bin/idpicker" --port "$port"
+    "$bin/idpicker" --port "$port" --connect
 else
-    [ -x "$bin/tarsel_example" ] && "$bin/tarsel_example" "$port" || true
-    [ -x "$bin/idpicker" ] && QT_QPA_PLATFORM=offscreen "$bin/idpicker" --port "$port" --scan || true
+    "$bin/zel_move_demo" "$port"
+    if [ -x "$bin/idpicker" ]; then QT_QPA_PLATFORM=offscreen "$bin/idpicker" --port "$port" --scan; fi
 fi
