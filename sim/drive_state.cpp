@@ -1,11 +1,25 @@
 // What a simulated drive keeps over a power cycle, as text for the state files.
+#include <cctype>
 #include <cstdlib>
+#include <optional>
 #include <sstream>
 
+#include "gui/model/ini/ini_file.h"
 #include "sim/drive.h"
-#include "sim/ini_file.h"
+#include "sim/text_fields.h"
 
 namespace tarsel::sim {
+namespace {
+
+// A key that is a decimal number as a whole ("12"); none for anything else ("#12", "x").
+std::optional<unsigned long> WholeNumber(const std::string& text) {
+    if (text.empty() || !std::isdigit(static_cast<unsigned char>(text.front()))) return std::nullopt;
+    char* end = nullptr;
+    const unsigned long value = std::strtoul(text.c_str(), &end, 10);
+    return *end == '\0' ? std::optional(value) : std::nullopt;
+}
+
+}  // namespace
 
 std::string Drive::SaveNonVolatile() const {
     std::ostringstream out;
@@ -27,26 +41,30 @@ std::string Drive::SaveNonVolatile() const {
 }
 
 void Drive::LoadNonVolatile(const std::string& iniText) {
-    IniFile ini;
-    ini.Parse(iniText);
-    if (ini.GetInt("Drive", "Model", -1) != config_.modelCode) return;  // another drive's file
-    for (const std::string& key : ini.Keys("Parameters")) {
-        long index = std::strtol(key.c_str(), nullptr, 10);
-        if (index >= 0 && static_cast<std::size_t>(index) < romParams_.size())
-            romParams_[static_cast<std::size_t>(index)] = static_cast<int32_t>(
-                ini.GetInt("Parameters", key, romParams_[static_cast<std::size_t>(index)]));
+    const ini::IniFile ini = ini::IniFile::FromBytes(iniText);
+    // A value that is no number keeps what the drive has.
+    auto number = [&](const char* section, const std::string& key, int32_t current) {
+        return LeadingNumber(ini.GetString(section, key)).value_or(current);
+    };
+    if (number("Drive", "Model", -1) != config_.modelCode) return;  // another drive's file
+    // Keys that are no parameter number ("#3" of a commented-out line, a stray word) are skipped.
+    for (const std::string& key : ini.KeyNames("Parameters")) {
+        const std::optional<unsigned long> index = WholeNumber(key);
+        if (index && *index < romParams_.size())
+            romParams_[*index] = number("Parameters", key, romParams_[*index]);
     }
-    for (const std::string& key : ini.Keys("BldcParameters")) {
+    for (const std::string& key : ini.KeyNames("BldcParameters")) {
         std::vector<std::string> parts = SplitTokens(key, ".");
         if (parts.size() != 2) continue;
-        std::pair<uint8_t, uint32_t> id{static_cast<uint8_t>(std::strtoul(parts[0].c_str(), nullptr, 10)),
-                                        static_cast<uint32_t>(std::strtoul(parts[1].c_str(), nullptr, 10))};
+        const std::optional<unsigned long> category = WholeNumber(parts[0]), item = WholeNumber(parts[1]);
+        if (!category || !item || *category > 255) continue;
+        const std::pair<uint8_t, uint32_t> id{static_cast<uint8_t>(*category), static_cast<uint32_t>(*item)};
         if (auto it = bldcRom_.find(id); it != bldcRom_.end())
-            it->second = static_cast<int32_t>(ini.GetInt("BldcParameters", key, it->second));
+            it->second = number("BldcParameters", key, it->second);
     }
     auto map = [&](const char* section, std::vector<PinAssignment>& pins) {
         for (std::size_t i = 0; i < pins.size(); ++i) {
-            std::vector<std::string> parts = SplitTokens(ini.Get(section, std::to_string(i)), ",");
+            std::vector<std::string> parts = SplitTokens(ini.GetString(section, std::to_string(i)), ",");
             if (parts.size() != 2) continue;
             pins[i].signal = static_cast<uint8_t>(std::strtoul(parts[0].c_str(), nullptr, 10));
             pins[i].level = std::strtoul(parts[1].c_str(), nullptr, 10) ? 1 : 0;

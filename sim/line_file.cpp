@@ -1,8 +1,11 @@
 #include "sim/line_file.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <string_view>
 
-#include "sim/ini_file.h"
+#include "gui/model/ini/ini_file.h"
+#include "sim/text_fields.h"
 
 namespace tarsel::sim {
 namespace {
@@ -27,6 +30,25 @@ bool ParseVersion(const std::string& text, std::array<uint16_t, 4>& version) {
     }
     version = parsed;
     return true;
+}
+
+// A value of a [Slave<N>] section as the INI module reads it (trimmed; a value in a pair of double or
+// single quotes is taken without them), and in addition without a trailing comment: a ';' after a
+// blank starts one ("Model=1   ; servo"), except inside a quoted value.
+std::string LineFileValue(std::string_view raw) {
+    auto quoted = [](std::string_view v) {
+        return v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front();
+    };
+    std::string value(raw);
+    if (!quoted(value)) {
+        for (std::size_t i = 1; i < value.size(); ++i) {
+            if (value[i] == ';' && (value[i - 1] == ' ' || value[i - 1] == '\t')) {
+                value = Trim(value.substr(0, i));
+                break;
+            }
+        }
+    }
+    return quoted(value) ? value.substr(1, value.size() - 2) : value;
 }
 
 // One drive property by its key (the spec keys and the line-file keys, without regard to case).
@@ -165,23 +187,36 @@ std::optional<FaultRequest> ParseFaultSpec(const std::string& text, std::string&
 }
 
 bool LoadLineFile(const std::string& path, LineDescription& line, std::string& error) {
-    IniFile ini;
-    if (!ini.Load(path)) return error = "cannot read line file " + path, false;
-    line.options.baudRate = static_cast<uint32_t>(ini.GetInt("Line", "Baud", line.options.baudRate));
-    line.options.pace = ini.GetInt("Line", "Pace", line.options.pace ? 1 : 0) != 0;
-    line.options.turnaroundMs =
-        static_cast<uint32_t>(ini.GetInt("Line", "Turnaround", line.options.turnaroundMs));
-    for (const std::string& section : ini.Sections()) {
-        const std::string lowered = ToLower(section);
-        if (lowered.rfind("slave", 0) != 0) continue;
+    const std::optional<ini::IniFile> ini = ini::IniFile::Load(path);
+    if (!ini) return error = "cannot read line file " + path, false;
+    auto setting = [&](const char* key, uint32_t current) {
+        const std::optional<std::string> value = ini->Find("Line", key);
+        const std::optional<int32_t> number = value ? LeadingNumber(*value) : std::nullopt;
+        return number ? static_cast<uint32_t>(*number) : current;
+    };
+    line.options.baudRate = setting("Baud", line.options.baudRate);
+    line.options.pace = setting("Pace", line.options.pace ? 1 : 0) != 0;
+    line.options.turnaroundMs = setting("Turnaround", line.options.turnaroundMs);
+    for (const std::string& section : ini->SectionNames()) {
+        if (!ini::NamesEqual(section.substr(0, 5), "slave")) continue;
         long long slave;
         if (!ParseNumber(section.substr(5), 0, 15, slave))
             return error = "bad section [" + section + "]", false;
         DriveConfig config;
         config.slave = static_cast<uint8_t>(slave);
-        for (const std::string& key : ini.Keys(section))
-            if (!ApplyDriveKey(config, key, ini.Get(section, key), error))
+        std::vector<std::string> seen;  // the first line of a key counts
+        for (const std::string& entry : ini->SectionEntries(section)) {
+            const std::size_t eq = entry.find('=');
+            if (eq == std::string::npos) continue;
+            const std::string key = entry.substr(0, eq);
+            if (IsCommentedOut(key)) continue;
+            if (std::any_of(seen.begin(), seen.end(),
+                            [&](const std::string& k) { return ini::NamesEqual(k, key); }))
+                continue;
+            seen.push_back(key);
+            if (!ApplyDriveKey(config, key, LineFileValue(entry.substr(eq + 1)), error))
                 return error = section + ": " + error, false;
+        }
         line.drives.push_back(config);
     }
     return true;

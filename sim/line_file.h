@@ -30,7 +30,8 @@ std::optional<DriveConfig> ParseDriveSpec(const std::string& text, std::string& 
 std::optional<FaultRequest> ParseFaultSpec(const std::string& text, std::string& error);
 // Line file: optional [Line] (Baud, Pace, Turnaround) and sections [Slave<N>] with the keys
 // Model, Version, FirmwareType, Form, Name, MotorNumber, MotorName, Inputs, Outputs, TableSize,
-// StepperVariant, BootRom.
+// StepperVariant, BootRom.  Read with the profile semantics of the INI module; in addition, lines
+// starting with '#' are comments and a drive value may end in a comment ("Model=1   ; servo").
 bool LoadLineFile(const std::string& path, LineDescription& line, std::string& error);
 
 }  // namespace tarsel::sim

@@ -2,6 +2,7 @@
 // specs of the command line.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <fstream>
 
@@ -108,6 +109,63 @@ TEST(LineFileTest, DriveAndFaultSpecs) {
     EXPECT_EQ(line.drives[1].slave, 7);
     EXPECT_EQ(line.drives[1].modelCode, 7);
     EXPECT_EQ(line.drives[1].firmwareType, 2);
+}
+
+TEST(LineFileTest, ExampleOfTheReadmeLoadsWithItsComments) {
+    TempDir dir;
+    std::ofstream(dir.Path() + "/line.ini")
+        << "[Line]\nBaud=57600 ; slow adapter\n\n"
+           "[Slave0]\n"
+           "Model=1                 ; 1, 10, 20, 30, 40, 110; any other code answers as itself\n"
+           "Version=2.1.0.0         ; major.minor.build.revision (major 7: a version the library refuses)\n"
+           "FirmwareType=0          ; nonzero: firmware the programs do not accept\n"
+           "Form=sequenced          ; or legacy: frames without sync number\n"
+           "Name=Axis X             ; default: the family's model name\n"
+           "MotorNumber=101\nMotorName=SIM-MOTOR\n"
+           "Inputs=12               ; physical input pins (1..12), default per family\n"
+           "Outputs=10              ; physical output pins (1..10)\n"
+           "TableSize=256           ; position-table items\n"
+           "StepperVariant=0        ; stepper: variant named in its version text (0 or 1)\n"
+           "BootRom=0               ; 1: the drive starts in its boot ROM\n"
+           "[slave5]\n#Model=20\nmodel=40\nMODEL=30\nname=\"A ; B\"\nmotorname='M1'\n";
+    LineDescription line;
+    std::string error;
+    ASSERT_TRUE(LoadLineFile(dir.Path() + "/line.ini", line, error)) << error;
+    EXPECT_EQ(line.options.baudRate, 57600u);
+    ASSERT_EQ(line.drives.size(), 2u);
+    const DriveConfig& axis = line.drives[0];
+    EXPECT_EQ(axis.modelCode, 1);
+    EXPECT_EQ(axis.version, (std::array<uint16_t, 4>{2, 1, 0, 0}));
+    EXPECT_EQ(axis.name, "Axis X");
+    EXPECT_EQ(axis.motorNumber, 101);
+    EXPECT_EQ(axis.motorName, "SIM-MOTOR");
+    EXPECT_EQ(axis.inputCount, 12);
+    EXPECT_EQ(axis.outputCount, 10);
+    EXPECT_EQ(axis.tableSize, 256);
+    EXPECT_FALSE(axis.startInBootRom);
+    // Names of any case, the first line of a key wins, '#' lines are comments, quotes protect ';'.
+    const DriveConfig& other = line.drives[1];
+    EXPECT_EQ(other.slave, 5);
+    EXPECT_EQ(other.modelCode, 40);
+    EXPECT_EQ(other.name, "A ; B");
+    EXPECT_EQ(other.motorName, "M1");
+}
+
+TEST(StateFileTest, HandEditedFileChangesOnlyTheParametersItNames) {
+    SimLine reference, line;
+    DriveConfig servo;
+    servo.modelCode = model::kServo;
+    ASSERT_TRUE(reference.AddDrive(servo));
+    ASSERT_TRUE(line.AddDrive(servo));
+    TempDir state;
+    std::ofstream(state.Path() + "/drive-0.ini")
+        << "\xEF\xBB\xBF[Drive]\r\nModel=1\r\n[Parameters]\r\nx=5\r\n#2=7\r\n1=123\r\n3=abc\r\n4=0x10\r\n";
+    ASSERT_TRUE(line.LoadState(state.Path()));
+    EXPECT_EQ(line.GetRomParameter(0, 0), reference.GetRomParameter(0, 0)) << "a stray key is no parameter 0";
+    EXPECT_EQ(line.GetRomParameter(0, 2), reference.GetRomParameter(0, 2));
+    EXPECT_EQ(line.GetRomParameter(0, 3), reference.GetRomParameter(0, 3));
+    EXPECT_EQ(line.GetRomParameter(0, 1), 123);
+    EXPECT_EQ(line.GetParameter(0, 4), 16);
 }
 
 }  // namespace
