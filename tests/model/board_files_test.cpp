@@ -3,7 +3,8 @@
 #include <sstream>
 
 #include "gui/model/board/CBoardDorrinTevraBLDC.h"
-#include "gui/model/board/board_files.h"
+#include "gui/model/files/drive_file_header.h"
+#include "gui/model/files/pos_table_file.h"
 #include "model_fixture.h"
 
 namespace tarsel::test {
@@ -41,14 +42,13 @@ TEST_F(FilesTest, ParameterFileRoundTripKeepsOtherSections) {
     ASSERT_TRUE(board->ReadAllParameters());
     const std::string path = Path("servo.fpt");
     std::ofstream(path) << "; kept\n[Notes]\nauthor=me\n[Parameter]\nExtra=1\n";
-    ASSERT_TRUE(WriteFileModel(path, board->GetModelName()));
     ASSERT_TRUE(board->SaveParameterFile(path));
     const std::string text = Read(path);
     EXPECT_NE(text.find("author=me"), std::string::npos);
     EXPECT_NE(text.find("Extra=1"), std::string::npos);
     EXPECT_NE(text.find("ParamCnt=" + std::to_string(board->GetParameterCount())), std::string::npos);
-    EXPECT_TRUE(FileModelMatches(path, "DORRIN TEVRA INC."));
-    EXPECT_FALSE(FileModelMatches(path, "Pellin Tevra"));
+    EXPECT_TRUE(files::ModelMatches(path, "DORRIN TEVRA INC."));
+    EXPECT_FALSE(files::ModelMatches(path, "Pellin Tevra"));
 
     // Change the drive, load the file back: the saved values return.
     const int32_t saved = board->GetParameterValue(17);
@@ -112,11 +112,11 @@ TEST_F(FilesTest, PositionTableFileRoundTrip) {
     CBoardInterface* board = master_.GetBoard(port_, 1);
     PosTableItem item;
     item.fill(0xFF);
-    ParsePosTableLine(
+    files::ParsePosTableLine(
         "3\t 1000\t 1\t 10000\t 100\t 100\t 0\t 0\t 65535\t 65535\t 65535\t 65535\t 0\t 65535\t 0\t "
         "65535\t 0",
         item);
-    EXPECT_EQ(FormatPosTableLine(item),
+    EXPECT_EQ(files::FormatPosTableLine(item),
               "3\t 1000\t 1\t 10000\t 100\t 100\t 0\t 0\t 65535\t 65535\t 65535\t 65535\t 0\t 65535\t 0\t "
               "65535\t 0");
     ASSERT_TRUE(board->WritePosTableItem(2, item, false));
@@ -158,13 +158,30 @@ TEST_F(FilesTest, BldcFileRoundTrip) {
     EXPECT_EQ(line_.GetBldcParameter(2, 1, first), value);
 }
 
+TEST_F(FilesTest, SaveFailsAndKeepsAnExistingFileItCannotRead) {
+    ASSERT_EQ(ConnectWith({Drive(1, sim::model::kServo)}), CCommMaster::kConnected);
+    CBoardInterface* board = master_.GetBoard(port_, 1);
+    ASSERT_TRUE(board->ReadAllParameters());
+    ASSERT_TRUE(board->ReadIOAssignMaps());
+    const std::string path = Path("locked.fpt");
+    const std::string content = "[Info]\nModel=Dorrin Tevra Inc.\n[Parameter]\nParamCnt=1\n0=42\n";
+    std::ofstream(path) << content;
+    std::filesystem::permissions(path, std::filesystem::perms::owner_write);
+    if (std::ifstream(path).is_open()) GTEST_SKIP() << "the user can read any file";
+    EXPECT_FALSE(board->SaveParameterFile(path));
+    EXPECT_FALSE(board->SaveIOMapFile(path));
+    std::filesystem::permissions(path,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(Read(path), content);
+}
+
 TEST(FileModel, Utf16FileIsRead) {
     const auto path = std::filesystem::temp_directory_path() / ("tarsel-utf16-" + std::to_string(::getpid()));
     const std::string text = "[Info]\r\nModel=Ravelo2\r\n";
     std::string bytes = "\xFF\xFE";
     for (char c : text) bytes += std::string{c, '\0'};
     std::ofstream(path, std::ios::binary) << bytes;
-    EXPECT_TRUE(FileModelMatches(path.string(), "ravelo2"));
+    EXPECT_TRUE(files::ModelMatches(path, "ravelo2"));
     std::filesystem::remove(path);
 }
 

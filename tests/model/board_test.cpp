@@ -276,5 +276,24 @@ TEST(StepVersion, WordsOfTheVersionText) {
     EXPECT_FALSE(ParseStepVersion("Pellin Bipolar Version 3 2 x", variant));
 }
 
+TEST_F(BoardTest, StepVersionCheckReadsTheVariantOfTheSimulatedStepper) {
+    PortOptions quiet;
+    quiet.pollPeriod = std::chrono::hours(1);
+    master_.SetPortOptions(quiet);
+    sim::DriveConfig first = Drive(3, kStepper);
+    first.version = {8, 1, 0, 0};  // a minor version that could pass for a variant
+    sim::DriveConfig second = first;
+    second.slave = 4;
+    second.stepperVariant = 1;
+    ASSERT_EQ(ConnectWith({first, second}), CCommMaster::kConnected);
+    for (const auto& [slave, expected] : {std::pair{3, 0}, std::pair{4, 1}}) {
+        auto* board = dynamic_cast<CBoardPellinTevra*>(master_.GetBoard(port_, slave));
+        ASSERT_NE(board, nullptr);
+        int variant = -1;
+        EXPECT_TRUE(board->CheckStepVersion(variant)) << "slave " << slave;
+        EXPECT_EQ(variant, expected) << "slave " << slave;
+    }
+}
+
 }  // namespace
 }  // namespace tarsel::test

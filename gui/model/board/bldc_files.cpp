@@ -1,54 +1,47 @@
-// The category sections of the BLDC parameter file (.fbt): stored integers, one key per
-// parameter the metadata defines.
+// The BLDC board's side of the BLDC parameter file (.fbt): the format lives in gui/model/files;
+// these operations move the stored integers between it and the drive.
 #include "gui/model/board/CBoardDorrinTevraBLDC.h"
+#include "gui/model/files/bldc_file.h"
 #include "gui/model/ini/ini_file.h"
 
 namespace tarsel {
+namespace {
+
+void StartProgress(IProgress* progress, int high) {
+    if (!progress) return;
+    progress->SetRange(0, high);
+    progress->SetStep(1);
+    progress->SetPos(0);
+}
+
+}  // namespace
 
 bool CBoardDorrinTevraBLDC::SaveBLDCFile(const std::string& path, IProgress* progress) {
-    auto loaded = ini::IniFile::Load(path);
-    ini::IniFile file = loaded ? std::move(*loaded) : ini::IniFile{};
-    if (progress) {
-        progress->SetRange(0, static_cast<int>(GetBLDCTotalParamCount()));
-        progress->SetStep(1);
-        progress->SetPos(0);
-    }
-    bool ok = true;
-    for (uint32_t c = 1; c <= GetBLDCCategoryCount() && ok; ++c) {
-        const std::string section = "Category" + std::to_string(c);
-        const uint32_t count = GetBLDCParamCount(c);
-        ok = file.SetInt(section, "ParamCnt", count);
-        for (uint32_t i = 0; i < count && ok; ++i) {
+    StartProgress(progress, static_cast<int>(GetBLDCTotalParamCount()));
+    std::vector<files::BldcFileCategory> categories;
+    for (uint32_t c = 1; c <= GetBLDCCategoryCount(); ++c) {
+        files::BldcFileCategory& category = categories.emplace_back();
+        category.param_count = GetBLDCParamCount(c);
+        for (uint32_t i = 0; i < category.param_count; ++i) {
             const auto record = GetBLDCParamInfoAt(c, i);
-            if (!record) {
-                ok = false;
-                break;
-            }
-            ok = file.SetInt(section, std::to_string(record->number),
-                             GetBLDCParameterValue(static_cast<uint8_t>(c), record->number));
+            if (!record) return false;  // the metadata lacks a parameter inside the count
+            category.values.emplace_back(record->number,
+                                         GetBLDCParameterValue(static_cast<uint8_t>(c), record->number));
             if (progress) progress->StepIt();
         }
     }
-    return ok && file.Save(path);
+    return files::SaveBldcFile(path, GetModelName(), categories);
 }
 
 bool CBoardDorrinTevraBLDC::LoadBLDCFile(const std::string& path, IProgress* progress) {
     const auto file = ini::IniFile::Load(path);
     if (!file) return false;
-    if (progress) {
-        progress->SetRange(0, static_cast<int>(GetBLDCTotalParamCount()));
-        progress->SetStep(1);
-        progress->SetPos(0);
-    }
-    if (!file->HasSection("Category1") || file->SectionEntries("Category1").empty()) return false;
+    StartProgress(progress, static_cast<int>(GetBLDCTotalParamCount()));
+    if (!files::HasBldcSections(*file)) return false;
     for (uint32_t c = 1; c <= GetBLDCCategoryCount(); ++c) {
-        const std::string section = "Category" + std::to_string(c);
-        int64_t count = file->GetInt(section, "ParamCnt", 0);
-        if (count > static_cast<int64_t>(GetBLDCParamCount(c))) count = GetBLDCParamCount(c);
-        for (uint32_t k = 1; static_cast<int64_t>(k) <= count; ++k) {
-            const int32_t value = file->GetInt(section, std::to_string(k), 0);
-            if (!GetBLDCParamInfo(c, k)) continue;
-            WriteBLDCParameter(static_cast<uint8_t>(c), k, value);  // write errors do not stop the load
+        for (const auto& [number, value] : files::ReadBldcCategory(*file, c, GetBLDCParamCount(c))) {
+            if (!GetBLDCParamInfo(c, number)) continue;
+            WriteBLDCParameter(static_cast<uint8_t>(c), number, value);  // write errors do not stop the load
             if (progress) progress->StepIt();
         }
     }
