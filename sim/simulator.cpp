@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "gui/model/ini/atomic_file.h"
 #include "sim/line.h"
 
 namespace tarsel::sim {
@@ -30,11 +31,8 @@ bool WithDriveDo(SimLineImpl& line, uint8_t slave, F&& f) {
         .value_or(false);
 }
 
-bool WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
-}
+// A state file is replaced whole, so an interrupted save never leaves a damaged one.
+bool WriteFile(const std::string& path, const std::string& bytes) { return ini::ReplaceFileContents(path, bytes); }
 
 std::optional<std::string> ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
