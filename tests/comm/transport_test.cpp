@@ -90,6 +90,8 @@ struct RetryCase {
     std::size_t requests;
 };
 
+void PrintTo(const RetryCase& c, std::ostream* os) { *os << c.name; }
+
 class RetryTest : public TransportTest, public ::testing::WithParamInterface<RetryCase> {};
 
 TEST_P(RetryTest, ResultAndNumberOfAttempts) {
