@@ -51,7 +51,7 @@ std::string LineFileValue(std::string_view raw) {
     return quoted(value) ? value.substr(1, value.size() - 2) : value;
 }
 
-// One drive property by its key (the spec keys and the line-file keys, without regard to case).
+// One drive property by its key (the record field names and the line-file keys, without regard to case).
 bool ApplyDriveKey(DriveConfig& c, const std::string& rawKey, const std::string& value, std::string& error) {
     const std::string key = ToLower(rawKey);
     long long n = 0;
