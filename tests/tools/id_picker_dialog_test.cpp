@@ -7,6 +7,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "dialog_controls.h"
 #include "recording_ui.h"
 #include "sim_drives.h"
 #include "sim_port.h"
@@ -31,9 +32,7 @@ private:
 
     template <typename T>
     T* Child(const QString& name) {
-        T* child = dialog_->findChild<T*>(name);
-        if (child == nullptr) qFatal("no control %s", qPrintable(name));
-        return child;
+        return tarsel::testing::FindControl<T>(dialog_.get(), name);
     }
     QRadioButton* Radio(int n) { return Child<QRadioButton>(QStringLiteral("slaveRadio%1").arg(n)); }
     QStringList EnabledRadios() {
