@@ -4,7 +4,7 @@
 #include <optional>
 #include <sstream>
 
-#include "gui/model/ini/ini_file.h"
+#include "base/ini/ini_file.h"
 #include "sim/drive.h"
 #include "sim/text_fields.h"
 

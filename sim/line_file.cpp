@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "gui/model/ini/ini_file.h"
+#include "base/ini/ini_file.h"
 #include "sim/text_fields.h"
 
 namespace tarsel::sim {

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "gui/model/metadata/CDefaultParam.h"
-#include "gui/model/metadata/CDefaultParamBLDC.h"
+#include "formats/metadata/CDefaultParam.h"
+#include "formats/metadata/CDefaultParamBLDC.h"
 #include "sim/family.h"
 #include "sim/simulator.h"
 

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "gui/model/ini/atomic_file.h"
+#include "base/ini/atomic_file.h"
 #include "sim/line.h"
 
 namespace tarsel::sim {

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "gui/model/ini/ini_file.h"
+#include "base/ini/ini_file.h"
 
 namespace tarsel::sim {
 

@@ -1,4 +1,4 @@
-#include "gui/model/files/connection_settings.h"
+#include "formats/files/connection_settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "gui/model/files/parameter_file.h"
+#include "formats/files/parameter_file.h"
 
 #include <gtest/gtest.h>
 
-#include "gui/model/files/drive_file_header.h"
+#include "formats/files/drive_file_header.h"
 #include "tests/ini/temp_dir.h"
 
 namespace tarsel::files {

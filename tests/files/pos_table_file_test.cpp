@@ -1,10 +1,10 @@
-#include "gui/model/files/pos_table_file.h"
+#include "formats/files/pos_table_file.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "gui/model/files/drive_file_header.h"
+#include "formats/files/drive_file_header.h"
 #include "tests/ini/temp_dir.h"
 
 namespace tarsel::files {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "gui/model/ini/profile.h"
+#include "base/ini/profile.h"
 #include "image_files.h"
 #include "sim/simulator.h"
 #include "tools/firmloader/core/command_line.h"

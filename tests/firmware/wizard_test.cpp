@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <mutex>
 
-#include "gui/model/ini/profile.h"
+#include "base/ini/profile.h"
 #include "image_files.h"
 #include "sim/simulator.h"
 #include "tools/firmloader/wizard/main_frame.h"

@@ -1,4 +1,4 @@
-#include "gui/model/ini/ini_file.h"
+#include "base/ini/ini_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "gui/model/ini/profile.h"
+#include "base/ini/profile.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -6,8 +6,8 @@
 #include <thread>
 #include <vector>
 
-#include "gui/model/ini/atomic_file.h"
-#include "gui/model/ini/ini_file.h"
+#include "base/ini/atomic_file.h"
+#include "base/ini/ini_file.h"
 #include "tests/ini/temp_dir.h"
 
 namespace tarsel::ini {

@@ -1,8 +1,8 @@
-#include "gui/model/ini/text_encoding.h"
+#include "base/ini/text_encoding.h"
 
 #include <gtest/gtest.h>
 
-#include "gui/model/ini/ini_file.h"
+#include "base/ini/ini_file.h"
 
 namespace tarsel::ini {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "gui/model/metadata/CDefaultParamBLDC.h"
+#include "formats/metadata/CDefaultParamBLDC.h"
 #include "tests/ini/temp_dir.h"
 
 namespace tarsel {

@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "gui/model/metadata/CDefaultParamBLDC.h"
-#include "gui/model/metadata/metadata_files.h"
+#include "formats/metadata/CDefaultParamBLDC.h"
+#include "formats/metadata/metadata_files.h"
 
 namespace tarsel {
 namespace {

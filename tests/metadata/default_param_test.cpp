@@ -1,4 +1,4 @@
-#include "gui/model/metadata/CDefaultParam.h"
+#include "formats/metadata/CDefaultParam.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "gui/model/metadata/item_line.h"
+#include "formats/metadata/item_line.h"
 
 #include <gtest/gtest.h>
 
-#include "gui/model/metadata/CBLDCParamInfo.h"
-#include "gui/model/metadata/CParamItemInfo.h"
+#include "formats/metadata/CBLDCParamInfo.h"
+#include "formats/metadata/CParamItemInfo.h"
 
 namespace tarsel {
 namespace {

@@ -2,7 +2,7 @@
 #include <fstream>
 
 #include "gui/model/board/CBoardDorrinTevraBLDC.h"
-#include "gui/model/metadata/CDefaultParamBLDC.h"
+#include "formats/metadata/CDefaultParamBLDC.h"
 #include "model_fixture.h"
 
 namespace tarsel::test {

@@ -3,8 +3,8 @@
 #include <sstream>
 
 #include "gui/model/board/CBoardDorrinTevraBLDC.h"
-#include "gui/model/files/drive_file_header.h"
-#include "gui/model/files/pos_table_file.h"
+#include "formats/files/drive_file_header.h"
+#include "formats/files/pos_table_file.h"
 #include "model_fixture.h"
 
 namespace tarsel::test {

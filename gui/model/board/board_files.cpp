@@ -1,12 +1,12 @@
 // The board's side of the parameter (.fpt), I/O map (.fit) and position table (.txt) files: the
-// file formats live in gui/model/files; these operations move values between them and the drive.
+// file formats live in formats/files; these operations move values between them and the drive.
 // Each save writes the whole file, "Info"/"Model" included; an existing file that cannot be read
 // is never replaced.
 #include "gui/model/board/CBoardInterface.h"
-#include "gui/model/files/io_map_file.h"
-#include "gui/model/files/parameter_file.h"
-#include "gui/model/files/pos_table_file.h"
-#include "gui/model/ini/ini_file.h"
+#include "formats/files/io_map_file.h"
+#include "formats/files/parameter_file.h"
+#include "formats/files/pos_table_file.h"
+#include "base/ini/ini_file.h"
 
 namespace tarsel {
 namespace {

@@ -1,7 +1,7 @@
 #include "gui/model/board/metadata_access.h"
 
-#include "gui/model/metadata/CDefaultParam.h"
-#include "gui/model/metadata/CDefaultParamBLDC.h"
+#include "formats/metadata/CDefaultParam.h"
+#include "formats/metadata/CDefaultParamBLDC.h"
 
 namespace tarsel::meta {
 

@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "gui/model/board/board_type_info.h"
-#include "gui/model/metadata/CDefaultParam.h"
+#include "formats/metadata/CDefaultParam.h"
 #include "gui/model/port/default_tables.h"
 
 namespace tarsel {

@@ -1,7 +1,7 @@
 #include "gui/model/port/default_tables.h"
 
 #include "gui/model/board/board_type_info.h"
-#include "gui/model/metadata/CDefaultParamBLDC.h"
+#include "formats/metadata/CDefaultParamBLDC.h"
 
 namespace tarsel {
 

@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-#include "gui/model/ini/profile.h"
+#include "base/ini/profile.h"
 
 namespace tarsel::firmware {
 

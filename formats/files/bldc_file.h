@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "gui/model/ini/ini_file.h"
+#include "base/ini/ini_file.h"
 
 namespace tarsel::files {
 

@@ -1,10 +1,10 @@
-#include "gui/model/ini/profile.h"
+#include "base/ini/profile.h"
 
 #include <mutex>
 #include <optional>
 #include <system_error>
 
-#include "gui/model/ini/ini_file.h"
+#include "base/ini/ini_file.h"
 
 namespace tarsel::ini {
 namespace {

@@ -1,4 +1,4 @@
-#include "gui/model/ini/text_encoding.h"
+#include "base/ini/text_encoding.h"
 
 #include <array>
 #include <cstdint>

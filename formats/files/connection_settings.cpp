@@ -1,8 +1,8 @@
-#include "gui/model/files/connection_settings.h"
+#include "formats/files/connection_settings.h"
 
 #include "comm/comm_log.h"
-#include "gui/model/ini/ini_file.h"
-#include "gui/model/ini/profile.h"
+#include "base/ini/ini_file.h"
+#include "base/ini/profile.h"
 
 namespace tarsel::files {
 namespace {

@@ -1,6 +1,6 @@
-#include "gui/model/metadata/CParamItemInfo.h"
+#include "formats/metadata/CParamItemInfo.h"
 
-#include "gui/model/metadata/item_line.h"
+#include "formats/metadata/item_line.h"
 
 namespace tarsel {
 

@@ -1,9 +1,9 @@
-#include "gui/model/metadata/CDefaultParamBLDC.h"
+#include "formats/metadata/CDefaultParamBLDC.h"
 
 #include <algorithm>
 
-#include "gui/model/ini/ini_file.h"
-#include "gui/model/metadata/item_line.h"
+#include "base/ini/ini_file.h"
+#include "formats/metadata/item_line.h"
 
 namespace tarsel {
 namespace {

@@ -1,6 +1,6 @@
-#include "gui/model/files/io_map_file.h"
+#include "formats/files/io_map_file.h"
 
-#include "gui/model/files/drive_file_header.h"
+#include "formats/files/drive_file_header.h"
 
 namespace tarsel::files {
 namespace {

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "gui/model/ini/ini_file.h"
+#include "base/ini/ini_file.h"
 
 namespace tarsel::files {
 

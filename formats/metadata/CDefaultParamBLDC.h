@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "gui/model/metadata/CBLDCParamInfo.h"
-#include "gui/model/metadata/CDefaultParam.h"
+#include "formats/metadata/CBLDCParamInfo.h"
+#include "formats/metadata/CDefaultParam.h"
 
 namespace tarsel {
 

@@ -1,9 +1,9 @@
-#include "gui/model/metadata/item_line.h"
+#include "formats/metadata/item_line.h"
 
 #include <charconv>
 #include <limits>
 
-#include "gui/model/ini/text_encoding.h"
+#include "base/ini/text_encoding.h"
 
 namespace tarsel::metadata {
 namespace {

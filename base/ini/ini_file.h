@@ -22,7 +22,7 @@
 #include <string_view>
 #include <vector>
 
-#include "gui/model/ini/text_encoding.h"
+#include "base/ini/text_encoding.h"
 
 namespace tarsel::ini {
 

@@ -1,4 +1,4 @@
-#include "gui/model/ini/ini_file.h"
+#include "base/ini/ini_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -6,7 +6,7 @@
 
 #include <cerrno>
 
-#include "gui/model/ini/atomic_file.h"
+#include "base/ini/atomic_file.h"
 
 namespace tarsel::ini {
 namespace {

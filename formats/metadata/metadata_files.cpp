@@ -1,8 +1,8 @@
-#include "gui/model/metadata/metadata_files.h"
+#include "formats/metadata/metadata_files.h"
 
 #include "comm/comm_log.h"
-#include "gui/model/ini/ini_file.h"
-#include "gui/model/ini/profile.h"
+#include "base/ini/ini_file.h"
+#include "base/ini/profile.h"
 
 namespace tarsel {
 namespace {

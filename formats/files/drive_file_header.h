@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "gui/model/ini/ini_file.h"
+#include "base/ini/ini_file.h"
 
 namespace tarsel::files {
 

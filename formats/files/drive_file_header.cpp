@@ -1,4 +1,4 @@
-#include "gui/model/files/drive_file_header.h"
+#include "formats/files/drive_file_header.h"
 
 #include <system_error>
 

@@ -1,7 +1,7 @@
-#include "gui/model/metadata/CDefaultParam.h"
+#include "formats/metadata/CDefaultParam.h"
 
 #include "comm/comm_log.h"
-#include "gui/model/ini/ini_file.h"
+#include "base/ini/ini_file.h"
 
 namespace tarsel {
 namespace {

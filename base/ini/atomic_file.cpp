@@ -1,4 +1,4 @@
-#include "gui/model/ini/atomic_file.h"
+#include "base/ini/atomic_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

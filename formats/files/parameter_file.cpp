@@ -1,9 +1,9 @@
-#include "gui/model/files/parameter_file.h"
+#include "formats/files/parameter_file.h"
 
 #include <algorithm>
 #include <string>
 
-#include "gui/model/files/drive_file_header.h"
+#include "formats/files/drive_file_header.h"
 
 namespace tarsel::files {
 

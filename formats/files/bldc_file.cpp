@@ -1,8 +1,8 @@
-#include "gui/model/files/bldc_file.h"
+#include "formats/files/bldc_file.h"
 
 #include <algorithm>
 
-#include "gui/model/files/drive_file_header.h"
+#include "formats/files/drive_file_header.h"
 
 namespace tarsel::files {
 

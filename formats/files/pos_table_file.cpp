@@ -1,9 +1,9 @@
-#include "gui/model/files/pos_table_file.h"
+#include "formats/files/pos_table_file.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "gui/model/files/drive_file_header.h"
+#include "formats/files/drive_file_header.h"
 
 namespace tarsel::files {
 namespace {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "gui/model/metadata/CParamItemInfo.h"
+#include "formats/metadata/CParamItemInfo.h"
 
 namespace tarsel::ini {
 class IniFile;
