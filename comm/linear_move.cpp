@@ -43,17 +43,19 @@ uint32_t TopRegister(uint32_t v) {
     return static_cast<uint32_t>(Clamp<uint64_t>(r, 1, kRegisterMax));
 }
 
-uint32_t SpeedRegister(double a, uint32_t v) {
-    const double r = std::trunc(std::min(a, static_cast<double>(v)) * (Prescaler(v) + 1) * 16384.0 /
-                                static_cast<double>(kPulseClock));
-    return static_cast<uint32_t>(Clamp<double>(r, 1, kRegisterMax));
+uint32_t SpeedRegister(uint32_t a, uint32_t v) {
+    const uint64_t r = static_cast<uint64_t>(std::min(a, v)) * (Prescaler(v) + 1) * 16384 / kPulseClock;
+    return static_cast<uint32_t>(Clamp<uint64_t>(r, 1, kRegisterMax));
 }
 
-double Speed(double a, uint32_t v) {
-    return SpeedRegister(a, v) * kRegisterStep / (Prescaler(v) + 1);
+// The speed the register really produces, truncated like every other timing value: the ramp
+// of AccTime then starts from the register this whole speed gives, which may be one step below
+// R(a, v).
+uint32_t Speed(uint32_t a, uint32_t v) {
+    return static_cast<uint32_t>(std::trunc(SpeedRegister(a, v) * kRegisterStep / (Prescaler(v) + 1)));
 }
 
-uint32_t AccelRegister(uint32_t t, double a, uint32_t v) {
+uint32_t AccelRegister(uint32_t t, uint32_t a, uint32_t v) {
     const int64_t span = static_cast<int64_t>(TopRegister(v)) - SpeedRegister(a, v);
     // Target speed at the top register: nothing to accelerate over, the slowest ramp it is.
     if (span <= 0) return kRegisterMax;
@@ -61,8 +63,8 @@ uint32_t AccelRegister(uint32_t t, double a, uint32_t v) {
     return static_cast<uint32_t>(Clamp<int64_t>(r, 1, kRegisterMax));
 }
 
-uint32_t AccTime(uint32_t t, double a, uint32_t v) {
-    const double speed = Speed(a, v);
+uint32_t AccTime(uint32_t t, uint32_t a, uint32_t v) {
+    const uint32_t speed = Speed(a, v);
     const int64_t span = static_cast<int64_t>(TopRegister(v)) - SpeedRegister(speed, v);
     const int64_t r = (static_cast<int64_t>(AccelRegister(t, speed, v)) * 2 + 2) * span / 30000;
     return static_cast<uint32_t>(Clamp<int64_t>(r, 1, kMaxAccelerationTime));

@@ -18,12 +18,12 @@ constexpr uint32_t kMaxAxisVelocity = 500000;
 constexpr uint32_t kMaxAccelerationTime = 9999;
 
 // Stepper pulse-generator timing functions (results truncated toward zero, then clamped).
-uint32_t Prescaler(uint32_t v);                            // P(v)
-uint32_t TopRegister(uint32_t v);                          // R(v)
-uint32_t SpeedRegister(double a, uint32_t v);              // R(a, v)
-double Speed(double a, uint32_t v);                        // Speed(a, v)
-uint32_t AccelRegister(uint32_t t, double a, uint32_t v);  // A(t, a, v)
-uint32_t AccTime(uint32_t t, double a, uint32_t v);        // AccTime(t, a, v)
+uint32_t Prescaler(uint32_t v);                              // P(v)
+uint32_t TopRegister(uint32_t v);                            // R(v)
+uint32_t SpeedRegister(uint32_t a, uint32_t v);              // R(a, v)
+uint32_t Speed(uint32_t a, uint32_t v);                      // Speed(a, v), a whole number too
+uint32_t AccelRegister(uint32_t t, uint32_t a, uint32_t v);  // A(t, a, v)
+uint32_t AccTime(uint32_t t, uint32_t a, uint32_t v);        // AccTime(t, a, v)
 
 struct Plan {
     std::vector<uint32_t> velocities;  // one per axis, each at least 1

@@ -60,11 +60,53 @@ TEST(LinearPlan, TimingRegisters) {
     EXPECT_EQ(Prescaler(100000), 299u);
     EXPECT_EQ(TopRegister(5000), 11184u);  // P(5000) = 5999 clamps to 4095
     EXPECT_EQ(SpeedRegister(1, 5000), 2u);
-    EXPECT_EQ(SpeedRegister(1e9, 5000), TopRegister(5000));
+    EXPECT_EQ(SpeedRegister(1000000000, 5000), TopRegister(5000));
     // Target speed at the top register: no span to ramp over, the slowest ramp.
     EXPECT_EQ(AccelRegister(100, 5000, 5000), 16383u);
     EXPECT_GE(AccTime(100, Speed(1, 5000), 5000), 1u);
     EXPECT_LE(AccTime(9999, Speed(1, 1), 1), 9999u);
+}
+
+// Speed(a, v) is truncated like the other timing values; the ramp of AccTime then starts one
+// register step lower than a fractional speed would give.
+TEST(LinearPlan, SpeedIsAWholeNumber) {
+    EXPECT_EQ(Speed(1000, 20000), 999u);  // R = 819, 819 x 1831.0546875 / 1500 = 999.75
+    EXPECT_EQ(Speed(1, 1000), 0u);        // R = 2, 2 x 1831.0546875 / 4096 = 0.89
+    EXPECT_EQ(SpeedRegister(Speed(1, 1000), 1000), 1u);
+    // P = 4095, R(1000) = 2236, R(0, 1000) = 1: A = 16383, (16383 x 2 + 2) x 2235 / 30000.
+    EXPECT_EQ(AccTime(2500, 0, 1000), 2441u);
+    // A = 2441 x 30000 / 4470 - 1 = 16381, (16381 x 2 + 2) x 2235 / 30000 = 2440.9.
+    EXPECT_EQ(AccTime(2441, 0, 1000), 2440u);
+}
+
+// Plans whose acceleration loop runs two or three times, worked out step by step.
+TEST(LinearPlan, AccelerationLoopSettles) {
+    struct Case {
+        std::vector<int32_t> distances;
+        uint32_t velocity;
+        uint16_t accelerationTime;
+        std::vector<uint32_t> velocities;
+        uint16_t expectedTime;
+    };
+    const Case cases[] = {
+        // v = 1000; the ramp fits (c = 5000); AccTime 2441, then 2440: one apart, q stays 2441.
+        {{10000}, 1000, 2500, {1000}, 2441},
+        // c = 3162 shrinks v to 948 and 1264; AccTime 2314 (axis 1), then 2313: q = 2314.  Both
+        // axes take 3000 / 948 s, the second gets 4000 x 948 / 3000 = 1264.
+        {{3000, 4000}, 5000, 9999, {948, 1264}, 2314},
+        // c = 4540 shrinks v to 4403 and 1100; AccTime 2685 (axis 2), then 2684 on both.  Axis 2
+        // is the slowest, axis 1 gets 20000 x 1100 / 5000 = 4400.
+        {{20000, -5000}, 5000, 5000, {4400, 1100}, 2685},
+        // Three passes: q 9426 -> 3189 (axis 3) -> 3187 (axis 1), then 3186 everywhere.
+        {{294153, 186700, 43502}, 10545, 9426, {8830, 5605, 1306}, 3187},
+        // c = 2829 first, then AccTime 1257 (axis 3), then 1255, then 1254 everywhere.
+        {{-185171, -215702, -1458}, 321740, 9060, {65406, 76191, 515}, 1255},
+    };
+    for (const Case& c : cases) {
+        const Plan plan = PlanMove(c.distances, c.velocity, c.accelerationTime);
+        EXPECT_EQ(plan.velocities, c.velocities) << c.distances[0];
+        EXPECT_EQ(plan.accelerationTime, c.expectedTime) << c.distances[0];
+    }
 }
 
 TEST(LinearPlan, AxisMaskUsesTheLowFiveBits) {
