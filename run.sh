@@ -10,18 +10,31 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 cd "$root"
-./scripts/setup
-./scripts/build build/release -DCMAKE_BUILD_TYPE=Release -DTARSEL_BUILD_TESTS=OFF
-bin=$root/build/release/bin
+# TARSEL_BIN_DIR=<dir> skips the setup and the build and runs the programs found in <dir> (the
+# tests run this script against their own build that way).
+if [ -n "${TARSEL_BIN_DIR:-}" ]; then
+    bin=$TARSEL_BIN_DIR
+else
+    ./scripts/setup
+    ./scripts/build build/release -DCMAKE_BUILD_TYPE=Release -DTARSEL_BUILD_TESTS=OFF
+    bin=$root/build/release/bin
+fi
 
 port=${TARSEL_PORT:-}
 sim_pid=""
-cleanup() { if [ -n "$sim_pid" ]; then kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true; fi; }
+own_ports_dir=""
+cleanup() {
+    if [ -n "$sim_pid" ]; then kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true; fi
+    if [ -n "$own_ports_dir" ]; then rm -rf "$own_ports_dir"; fi
+}
 trap cleanup EXIT INT TERM
 
 if [ -z "$port" ]; then
     port=99
-    export TARSEL_PORTS_DIR=${TARSEL_PORTS_DIR:-$(mktemp -d)}
+    if [ -z "${TARSEL_PORTS_DIR:-}" ]; then
+        own_ports_dir=$(mktemp -d)
+        export TARSEL_PORTS_DIR=$own_ports_dir
+    fi
     "$bin/drivesim" --demo --port "$port" &
     sim_pid=$!
     for _ in $(seq 50); do [ -e "$TARSEL_PORTS_DIR/com$port" ] && break; sleep 0.1; done

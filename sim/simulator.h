@@ -56,7 +56,7 @@ struct AxisEnvironment {
 struct DriveConfig {
     uint8_t slave = 0;
     uint16_t modelCode = model::kServo;
-    std::array<uint16_t, 4> version{2, 1, 0, 0};  // major, minor, build, revision
+    std::array<uint16_t, 4> version{8, 0, 0, 0};  // major, minor, build, revision; 8: accepted
     uint16_t firmwareType = 0;                    // nonzero: firmware the host does not accept
     FrameForm form = FrameForm::Sequenced;        // frame form the drive speaks
     std::string name;                             // empty: the family's model name

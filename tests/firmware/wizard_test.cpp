@@ -169,7 +169,7 @@ private slots:
 
         CViewSelectFile* select = frame.SelectFileView();
         QCOMPARE(select->PortLine()->text(), QStringLiteral("PortNo : 41, SlaveNo : 2"));
-        QVERIFY(select->VersionLine()->text().contains(QStringLiteral(" ver.2.1.0.0")));
+        QVERIFY(select->VersionLine()->text().contains(QStringLiteral(" ver.8.0.0.0")));
         QVERIFY(!select->NextButton()->isEnabled());
 
         // Choosing the ".i10" file of a complete set enables "Next >"; without ".i11" it does not.

@@ -4,6 +4,7 @@
 
 #include <sys/wait.h>
 
+#include <array>
 #include <cstdio>
 #include <string>
 
@@ -21,8 +22,9 @@ TEST(ExampleProgram, ListsDrivesAndMovesAnAxis) {
         sim::DriveConfig drive;
         drive.slave = slave;
         drive.modelCode = slave == 2 ? sim::model::kStepper : sim::model::kServo;
-        if (slave == 0 || slave == 2)
-            drive.version = {8, 0, 1, 0};  // the others run firmware the library refuses
+        // The others run firmware the library refuses.
+        drive.version = slave == 0 || slave == 2 ? std::array<uint16_t, 4>{8, 0, 1, 0}
+                                                 : std::array<uint16_t, 4>{2, 1, 0, 0};
         ASSERT_TRUE(line.AddDrive(drive));
     }
     ASSERT_TRUE(line.Publish(240));

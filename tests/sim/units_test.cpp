@@ -117,7 +117,7 @@ TEST(LineFileTest, ExampleOfTheReadmeLoadsWithItsComments) {
         << "[Line]\nBaud=57600 ; slow adapter\n\n"
            "[Slave0]\n"
            "Model=1                 ; 1, 10, 20, 30, 40, 110; any other code answers as itself\n"
-           "Version=2.1.0.0         ; major.minor.build.revision (major 7: a version the library refuses)\n"
+           "Version=8.0.0.0         ; major.minor.build.revision (the default); any major but 8 is refused\n"
            "FirmwareType=0          ; nonzero: firmware the programs do not accept\n"
            "Form=sequenced          ; or legacy: frames without sync number\n"
            "Name=Axis X             ; default: the family's model name\n"
@@ -135,7 +135,7 @@ TEST(LineFileTest, ExampleOfTheReadmeLoadsWithItsComments) {
     ASSERT_EQ(line.drives.size(), 2u);
     const DriveConfig& axis = line.drives[0];
     EXPECT_EQ(axis.modelCode, 1);
-    EXPECT_EQ(axis.version, (std::array<uint16_t, 4>{2, 1, 0, 0}));
+    EXPECT_EQ(axis.version, (std::array<uint16_t, 4>{8, 0, 0, 0}));
     EXPECT_EQ(axis.name, "Axis X");
     EXPECT_EQ(axis.motorNumber, 101);
     EXPECT_EQ(axis.motorName, "SIM-MOTOR");
