@@ -32,9 +32,12 @@ std::string_view Unquote(std::string_view value) {
     return value;
 }
 
-bool HasLineBreak(std::string_view text) {
-    return text.find_first_of("\r\n") != std::string_view::npos;
+// Line breaks would split the line; a NUL would cut the value short on reading.
+bool HasUnstorableCharacter(std::string_view text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
+
+constexpr char kEndOfFileMark = '\x1A';
 
 }  // namespace
 
@@ -57,7 +60,7 @@ int32_t ParseProfileInt(std::string_view text, int32_t fallback) {
     }
     uint32_t base = 10;
     if (pos + 1 < text.size() && text[pos] == '0') {
-        const char prefix = LowerAscii(text[pos + 1]);
+        const char prefix = text[pos + 1];  // lower case only: "0X1F" is 0 followed by text
         if (prefix == 'x') base = 16;
         if (prefix == 'o') base = 8;
         if (prefix == 'b') base = 2;
@@ -84,11 +87,10 @@ IniFile::Line IniFile::ParseLine(std::string text, std::string eol) {
         line.kind = LineKind::Blank;
     } else if (trimmed.front() == ';') {
         line.kind = LineKind::Comment;
-    } else if (trimmed.front() == '[') {
+    } else if (trimmed.front() == '[' && trimmed.find(']') != std::string_view::npos) {
         line.kind = LineKind::Section;
         std::string_view name = trimmed.substr(1);
-        const auto close = name.rfind(']');
-        if (close != std::string_view::npos) name = name.substr(0, close);
+        name = name.substr(0, name.rfind(']'));
         line.name = std::string(Trim(name));
     } else {
         const auto equals = trimmed.find('=');
@@ -98,7 +100,8 @@ IniFile::Line IniFile::ParseLine(std::string text, std::string eol) {
         } else {
             line.kind = LineKind::Entry;
             line.name = std::string(Trim(trimmed.substr(0, equals)));
-            line.value = std::string(Trim(trimmed.substr(equals + 1)));
+            const std::string_view value = Trim(trimmed.substr(equals + 1));
+            line.value = std::string(value.substr(0, value.find('\0')));
         }
     }
     line.text = std::move(text);
@@ -108,28 +111,30 @@ IniFile::Line IniFile::ParseLine(std::string text, std::string eol) {
 IniFile IniFile::FromBytes(std::string_view bytes) {
     IniFile file;
     file.encoding_ = DetectEncoding(bytes);
-    const std::string text = DecodeText(bytes, file.encoding_);
+    std::string text = DecodeText(bytes, file.encoding_);
+    if (!text.empty() && text.back() == kEndOfFileMark) {
+        text.pop_back();
+        file.end_of_file_mark_ = true;
+    }
     std::size_t start = 0;
     while (start < text.size()) {
-        const auto newline = text.find('\n', start);
-        if (newline == std::string::npos) {
-            std::string content = text.substr(start);
-            std::string eol;
-            if (!content.empty() && content.back() == '\r') {  // a lone CR at the very end
-                content.pop_back();
-                eol = "\r";
-            }
-            file.lines_.push_back(ParseLine(std::move(content), std::move(eol)));
+        const auto end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos) {
+            file.lines_.push_back(ParseLine(text.substr(start), ""));
             break;
         }
-        std::size_t end = newline;
-        std::string eol = "\n";
-        if (end > start && text[end - 1] == '\r') {
-            --end;
-            eol = "\r\n";
+        // CR LF and LF CR are one line end each; a lone CR or LF ends a line as well.  In "\n\r\n"
+        // the CR belongs to the CR LF that follows.
+        std::size_t eol_size = 1;
+        if (end + 1 < text.size()) {
+            const char next = text[end + 1];
+            if (text[end] == '\r' && next == '\n') eol_size = 2;
+            if (text[end] == '\n' && next == '\r' && (end + 2 >= text.size() || text[end + 2] != '\n')) {
+                eol_size = 2;
+            }
         }
-        file.lines_.push_back(ParseLine(text.substr(start, end - start), std::move(eol)));
-        start = newline + 1;
+        file.lines_.push_back(ParseLine(text.substr(start, end - start), text.substr(end, eol_size)));
+        start = end + eol_size;
     }
     return file;
 }
@@ -164,18 +169,36 @@ std::string IniFile::ToBytes() const {
         text += line.text;
         text += line.eol;
     }
-    return EncodeText(text, encoding_);
+    if (end_of_file_mark_) text += kEndOfFileMark;
+    return EncodeText(text, WriteEncoding(text, encoding_));
 }
 
 bool IniFile::Save(const std::filesystem::path& path) const {
     return ReplaceFileContents(path, ToBytes());
 }
 
+IniFile::SectionSpan IniFile::LeadingLines() const {
+    SectionSpan span{0, 0, false};
+    while (span.end < lines_.size() && lines_[span.end].kind != LineKind::Section) ++span.end;
+    return span;
+}
+
+bool IniFile::HasKeyLines(const SectionSpan& span) const {
+    for (std::size_t i = span.body; i < span.end; ++i) {
+        if (lines_[i].kind == LineKind::Entry || lines_[i].kind == LineKind::Other) return true;
+    }
+    return false;
+}
+
 std::optional<IniFile::SectionSpan> IniFile::FindSection(std::string_view section) const {
     const std::string_view wanted = Trim(section);
+    if (wanted.empty()) {
+        const SectionSpan leading = LeadingLines();
+        if (HasKeyLines(leading)) return leading;
+    }
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         if (lines_[i].kind != LineKind::Section || !NamesEqual(lines_[i].name, wanted)) continue;
-        SectionSpan span{i, i + 1};
+        SectionSpan span{i + 1, i + 1, true};
         while (span.end < lines_.size() && lines_[span.end].kind != LineKind::Section) ++span.end;
         return span;
     }
@@ -184,7 +207,7 @@ std::optional<IniFile::SectionSpan> IniFile::FindSection(std::string_view sectio
 
 std::optional<std::size_t> IniFile::FindKeyLine(const SectionSpan& span, std::string_view key) const {
     const std::string_view wanted = Trim(key);
-    for (std::size_t i = span.header + 1; i < span.end; ++i) {
+    for (std::size_t i = span.body; i < span.end; ++i) {
         if (lines_[i].kind == LineKind::Entry && NamesEqual(lines_[i].name, wanted)) return i;
     }
     return std::nullopt;
@@ -209,7 +232,7 @@ std::vector<std::string> IniFile::SectionEntries(std::string_view section) const
     std::vector<std::string> entries;
     const auto span = FindSection(section);
     if (!span) return entries;
-    for (std::size_t i = span->header + 1; i < span->end; ++i) {
+    for (std::size_t i = span->body; i < span->end; ++i) {
         const Line& line = lines_[i];
         if (line.kind == LineKind::Entry) entries.push_back(line.name + "=" + line.value);
         if (line.kind == LineKind::Other) entries.push_back(line.name);
@@ -221,7 +244,7 @@ std::vector<std::string> IniFile::KeyNames(std::string_view section) const {
     std::vector<std::string> keys;
     const auto span = FindSection(section);
     if (!span) return keys;
-    for (std::size_t i = span->header + 1; i < span->end; ++i) {
+    for (std::size_t i = span->body; i < span->end; ++i) {
         if (lines_[i].kind == LineKind::Entry) keys.push_back(lines_[i].name);
     }
     return keys;
@@ -262,14 +285,17 @@ void IniFile::EnsureLastLineEnded() {
 bool IniFile::SetString(std::string_view section, std::string_view key, std::string_view value) {
     const std::string_view section_name = Trim(section);
     const std::string_view key_name = Trim(key);
-    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return false;
+    if (HasUnstorableCharacter(section) || HasUnstorableCharacter(key) || HasUnstorableCharacter(value)) {
+        return false;
+    }
     if (section_name.find(']') != std::string_view::npos) return false;
     if (key_name.empty() || key_name.find('=') != std::string_view::npos || key_name.front() == '[' ||
         key_name.front() == ';') {
         return false;
     }
     const std::string eol = NewLineEnding();
-    const auto span = FindSection(section_name);
+    auto span = FindSection(section_name);
+    if (!span && section_name.empty()) span = LeadingLines();  // keys before the first header
     if (!span) {
         EnsureLastLineEnded();
         if (!lines_.empty() && lines_.back().kind != LineKind::Blank) lines_.push_back(ParseLine("", eol));
@@ -282,9 +308,13 @@ bool IniFile::SetString(std::string_view section, std::string_view key, std::str
         line = ParseLine(line.name + "=" + std::string(value), line.eol);
         return true;
     }
-    std::size_t insert_at = span->header + 1;
-    for (std::size_t i = span->header + 1; i < span->end; ++i) {
-        if (lines_[i].kind == LineKind::Entry || lines_[i].kind == LineKind::Other) insert_at = i + 1;
+    std::size_t insert_at = span->body;
+    for (std::size_t i = span->body; i < span->end; ++i) {
+        const LineKind kind = lines_[i].kind;
+        // Before the first header, a new key also follows the comments that open the file.
+        const bool follow = kind == LineKind::Entry || kind == LineKind::Other ||
+                            (!span->has_header && kind == LineKind::Comment);
+        if (follow) insert_at = i + 1;
     }
     if (insert_at == lines_.size()) EnsureLastLineEnded();
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert_at),
@@ -308,13 +338,24 @@ bool IniFile::DeleteKey(std::string_view section, std::string_view key) {
 bool IniFile::DeleteSection(std::string_view section) {
     const auto span = FindSection(section);
     if (!span) return false;
-    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(span->header),
+    if (!span->has_header) {
+        // Only the key lines go; comments and blank lines at the top of the file stay.
+        for (std::size_t i = span->end; i-- > span->body;) {
+            const LineKind kind = lines_[i].kind;
+            if (kind == LineKind::Entry || kind == LineKind::Other) {
+                lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(i));
+            }
+        }
+        return true;
+    }
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(span->body - 1),
                  lines_.begin() + static_cast<std::ptrdiff_t>(span->end));
     return true;
 }
 
 void IniFile::Clear() {
     lines_.clear();
+    end_of_file_mark_ = false;
 }
 
 }  // namespace tarsel::ini

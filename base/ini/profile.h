@@ -2,9 +2,10 @@
 // private-profile functions (see IniFile for the rules).  Every call reads the file anew; to read
 // many values of one file, load an IniFile once instead.
 //
-// Writes are read-modify-write cycles that end with a safe replacement of the file (the file's
-// encoding is kept; a new file is written as UTF-8 without byte order mark).  Calls of this module
-// are serialised within the process, so concurrent writers never lose each other's keys.
+// Writes are read-modify-write cycles that end with a safe replacement of the file, in the encoding
+// text_encoding.h describes (the file's own; the ANSI code page or UTF-16LE for a new or ASCII
+// file).  Calls of this module are serialised within the process, so concurrent writers never lose
+// each other's keys.
 #pragma once
 
 #include <cstdint>

@@ -74,7 +74,7 @@ TEST(ProfileInt, StopsAtTheFirstNonDigit) {
     EXPECT_EQ(ParseProfileInt("abc", 7), 0);  // present but no digits
     EXPECT_EQ(ParseProfileInt("-", 7), 0);
     EXPECT_EQ(ParseProfileInt("0x1F", 7), 31);
-    EXPECT_EQ(ParseProfileInt("-0X10", 7), -16);
+    EXPECT_EQ(ParseProfileInt("-0x10", 7), -16);
     EXPECT_EQ(ParseProfileInt("0o17", 7), 15);
     EXPECT_EQ(ParseProfileInt("0b101", 7), 5);
     EXPECT_EQ(ParseProfileInt("0xg", 7), 0);

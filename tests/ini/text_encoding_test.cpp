@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/ini/ini_file.h"
+#include "tests/ini/code_page_scope.h"
 
 namespace tarsel::ini {
 namespace {
@@ -16,13 +17,19 @@ std::string Utf16LE(const std::u16string& text, bool bom = true) {
     return out;
 }
 
+using tarsel::testing::CodePageScope;
+
 TEST(TextEncoding, DetectsByByteOrderMarkThenByUtf8Validity) {
+    const CodePageScope western(kCodePageWestern);
     EXPECT_EQ(DetectEncoding("\xFF\xFE[\0"), TextEncoding::Utf16LE);
     EXPECT_EQ(DetectEncoding("\xFE\xFF\0["), TextEncoding::Utf16BE);
     EXPECT_EQ(DetectEncoding("\xEF\xBB\xBF[A]"), TextEncoding::Utf8Bom);
     EXPECT_EQ(DetectEncoding("[A]\nName=\xC3\xA9"), TextEncoding::Utf8);
-    EXPECT_EQ(DetectEncoding("[A]\nName=\xE9t\xE9"), TextEncoding::Ansi);
-    EXPECT_EQ(DetectEncoding(""), TextEncoding::Utf8);
+    EXPECT_EQ(DetectEncoding("[A]\nName=\xE9t\xE9"), TextEncoding::Cp1252);
+    EXPECT_EQ(DetectEncoding("[A]\nName=plain"), TextEncoding::Ansi);
+    EXPECT_EQ(DetectEncoding(""), TextEncoding::Ansi);
+    const CodePageScope korean(kCodePageKorean);
+    EXPECT_EQ(DetectEncoding("[A]\nName=\xC7\xD1\xB1\xDB"), TextEncoding::Cp949);
 }
 
 TEST(TextEncoding, Utf16RoundTripIncludingSurrogatePairs) {
@@ -40,10 +47,10 @@ TEST(TextEncoding, MalformedUtf16BecomesReplacementCharacters) {
     EXPECT_EQ(DecodeText(lone_surrogate, TextEncoding::Utf16LE), "A\xEF\xBF\xBD\xEF\xBF\xBD");
 }
 
-TEST(TextEncoding, AnsiIsWindows1252) {
-    EXPECT_EQ(DecodeText("\x80 \xE9 \x9F \x81", TextEncoding::Ansi),
+TEST(TextEncoding, Windows1252) {
+    EXPECT_EQ(DecodeText("\x80 \xE9 \x9F \x81", TextEncoding::Cp1252),
               "\xE2\x82\xAC \xC3\xA9 \xC5\xB8 \xC2\x81");
-    EXPECT_EQ(EncodeText("\xE2\x82\xAC \xC3\xA9 \xE4\xB8\xAD", TextEncoding::Ansi), "\x80 \xE9 ?");
+    EXPECT_EQ(EncodeText("\xE2\x82\xAC \xC3\xA9 \xE4\xB8\xAD", TextEncoding::Cp1252), "\x80 \xE9 ?");
 }
 
 TEST(TextEncoding, TruncationNeverSplitsACharacter) {
@@ -63,8 +70,9 @@ TEST(TextEncoding, Utf16FileIsParsedAndKeepsItsEncoding) {
 }
 
 TEST(TextEncoding, AnsiFileKeepsItsBytesOnRewrite) {
+    const CodePageScope western(kCodePageWestern);
     IniFile file = IniFile::FromBytes("[MOTOR_NUMBER]\r\n1=Moteur \xE9tape\r\n");
-    EXPECT_EQ(file.encoding(), TextEncoding::Ansi);
+    EXPECT_EQ(file.encoding(), TextEncoding::Cp1252);
     EXPECT_EQ(file.GetString("MOTOR_NUMBER", "1"), "Moteur \xC3\xA9tape");
     ASSERT_TRUE(file.SetString("MOTOR_NUMBER", "2", "\xC3\xA9"));
     EXPECT_EQ(file.ToBytes(), "[MOTOR_NUMBER]\r\n1=Moteur \xE9tape\r\n2=\xE9\r\n");
