@@ -1,8 +1,8 @@
 // The BLDC board: value conversions from the metadata, its parameter cache and its file.
 #include <fstream>
 
-#include "gui/model/board/CBoardDorrinTevraBLDC.h"
 #include "formats/metadata/CDefaultParamBLDC.h"
+#include "gui/model/board/CBoardDorrinTevraBLDC.h"
 #include "model_fixture.h"
 
 namespace tarsel::test {
@@ -72,7 +72,7 @@ TEST_F(ModelTest, BldcCacheIsFilledOnRequestAndUnchangedValuesAreNotSent) {
     options.pollPeriod = std::chrono::milliseconds(20);
     master_.SetPortOptions(options);
     ASSERT_EQ(ConnectWith({Drive(4, sim::model::kBldc)}), CCommMaster::kConnected);
-    auto* board = dynamic_cast<CBoardDorrinTevraBLDC*>(master_.GetBoard(port_, 4));
+    auto board = std::dynamic_pointer_cast<CBoardDorrinTevraBLDC>(master_.GetBoard(port_, 4));
     ASSERT_NE(board, nullptr);
     ASSERT_GT(board->GetBLDCTotalParamCount(), 0u);
     ASSERT_TRUE(line_.SetBldcParameter(4, 1, 1, 77));

@@ -2,9 +2,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "gui/model/board/CBoardDorrinTevraBLDC.h"
 #include "formats/files/drive_file_header.h"
 #include "formats/files/pos_table_file.h"
+#include "gui/model/board/CBoardDorrinTevraBLDC.h"
 #include "model_fixture.h"
 
 namespace tarsel::test {
@@ -38,7 +38,7 @@ protected:
 
 TEST_F(FilesTest, ParameterFileRoundTripKeepsOtherSections) {
     ASSERT_EQ(ConnectWith({Drive(1, sim::model::kServo)}), CCommMaster::kConnected);
-    CBoardInterface* board = master_.GetBoard(port_, 1);
+    auto board = master_.GetBoard(port_, 1);
     ASSERT_TRUE(board->ReadAllParameters());
     const std::string path = Path("servo.fpt");
     std::ofstream(path) << "; kept\n[Notes]\nauthor=me\n[Parameter]\nExtra=1\n";
@@ -60,7 +60,7 @@ TEST_F(FilesTest, ParameterFileRoundTripKeepsOtherSections) {
 
 TEST_F(FilesTest, ParameterFileWithoutSectionFailsAndMissingKeysReadAsZero) {
     ASSERT_EQ(ConnectWith({Drive(1, sim::model::kServo)}), CCommMaster::kConnected);
-    CBoardInterface* board = master_.GetBoard(port_, 1);
+    auto board = master_.GetBoard(port_, 1);
     ASSERT_TRUE(board->ReadAllParameters());
     const std::string empty = Path("empty.fpt");
     std::ofstream(empty) << "[Info]\nModel=Dorrin Tevra Inc.\n";
@@ -82,7 +82,7 @@ TEST_F(FilesTest, ParameterFileWithoutSectionFailsAndMissingKeysReadAsZero) {
 
 TEST_F(FilesTest, IoMapFileRoundTrip) {
     ASSERT_EQ(ConnectWith({Drive(1, sim::model::kServo)}), CCommMaster::kConnected);
-    CBoardInterface* board = master_.GetBoard(port_, 1);
+    auto board = master_.GetBoard(port_, 1);
     ASSERT_TRUE(board->ReadIOAssignMaps());
     const CIOInfo before = board->GetIOInfo();
     const std::string path = Path("servo.fit");
@@ -109,7 +109,7 @@ TEST_F(FilesTest, IoMapFileRoundTrip) {
 
 TEST_F(FilesTest, PositionTableFileRoundTrip) {
     ASSERT_EQ(ConnectWith({Drive(1, sim::model::kServo)}), CCommMaster::kConnected);
-    CBoardInterface* board = master_.GetBoard(port_, 1);
+    auto board = master_.GetBoard(port_, 1);
     PosTableItem item;
     item.fill(0xFF);
     files::ParsePosTableLine(
@@ -141,7 +141,7 @@ TEST_F(FilesTest, BldcFileRoundTrip) {
     options.pollPeriod = std::chrono::milliseconds(20);
     master_.SetPortOptions(options);
     ASSERT_EQ(ConnectWith({Drive(2, sim::model::kBldc)}), CCommMaster::kConnected);
-    auto* board = dynamic_cast<CBoardDorrinTevraBLDC*>(master_.GetBoard(port_, 2));
+    auto board = std::dynamic_pointer_cast<CBoardDorrinTevraBLDC>(master_.GetBoard(port_, 2));
     ASSERT_NE(board, nullptr);
     board->bldcReloadRequest = true;
     ASSERT_TRUE(WaitUntil([&] { return board->bldcLoaded.load(); }));
@@ -160,7 +160,7 @@ TEST_F(FilesTest, BldcFileRoundTrip) {
 
 TEST_F(FilesTest, SaveFailsAndKeepsAnExistingFileItCannotRead) {
     ASSERT_EQ(ConnectWith({Drive(1, sim::model::kServo)}), CCommMaster::kConnected);
-    CBoardInterface* board = master_.GetBoard(port_, 1);
+    auto board = master_.GetBoard(port_, 1);
     ASSERT_TRUE(board->ReadAllParameters());
     ASSERT_TRUE(board->ReadIOAssignMaps());
     const std::string path = Path("locked.fpt");

@@ -14,19 +14,19 @@ using sim::model::kStepper;
 
 class BoardTest : public ModelTest {
 protected:
-    CBoardInterface* Connect(uint16_t model, uint8_t slave = 1) {
+    std::shared_ptr<CBoardInterface> Connect(uint16_t model, uint8_t slave = 1) {
         PortOptions quiet;
         quiet.pollPeriod = std::chrono::hours(1);  // no polling traffic in the request log
         master_.SetPortOptions(quiet);
         EXPECT_EQ(ConnectWith({Drive(slave, model)}), CCommMaster::kConnected);
-        CBoardInterface* board = master_.GetBoard(port_, slave);
+        auto board = master_.GetBoard(port_, slave);
         EXPECT_NE(board, nullptr);
         return board;
     }
 };
 
 TEST_F(BoardTest, ParameterWriteLogsPostsAndSkipsAnUnchangedValue) {
-    CBoardInterface* board = Connect(kServo);
+    auto board = Connect(kServo);
     ASSERT_TRUE(board->ReadAllParameters());
     const int32_t old = board->GetParameterValue(17);
     sink_.Clear();
@@ -51,7 +51,7 @@ TEST_F(BoardTest, ParameterWriteLogsPostsAndSkipsAnUnchangedValue) {
 }
 
 TEST_F(BoardTest, TimeoutOffersRetryAndRepeatsTheCommand) {
-    CBoardInterface* board = Connect(kServo);
+    auto board = Connect(kServo);
     sim::FaultSpec drop;
     drop.kind = sim::FaultKind::DropRequest;
     drop.count = 3;  // one whole transaction
@@ -71,14 +71,14 @@ TEST_F(BoardTest, TimeoutOffersRetryAndRepeatsTheCommand) {
 }
 
 TEST_F(BoardTest, CommandSupportIsProbed) {
-    CBoardInterface* board = Connect(kServo);
+    auto board = Connect(kServo);
     EXPECT_FALSE(board->IsCommandSupported(0x0B));  // a servo has no step current
     EXPECT_TRUE(board->IsCommandSupported(0x2E));
     EXPECT_TRUE(board->IsCommandSupported(0x12));  // not probed
 }
 
 TEST_F(BoardTest, LimitLevelWriteRereadsTheLimitPins) {
-    CBoardInterface* board = Connect(kServo);
+    auto board = Connect(kServo);
     ASSERT_TRUE(board->ReadAllParameters());
     ASSERT_TRUE(board->ReadIOAssignMaps());
     const uint8_t limitParam = board->TypeInfo().limitParam;
@@ -104,7 +104,7 @@ TEST_F(BoardTest, LimitLevelWriteRereadsTheLimitPins) {
 }
 
 TEST_F(BoardTest, PinLevelChangeReadsTheTiedParameterBack) {
-    CBoardInterface* board = Connect(kServo);
+    auto board = Connect(kServo);
     ASSERT_TRUE(board->ReadAllParameters());
     ASSERT_TRUE(board->ReadIOAssignMaps());
     const uint8_t origin = board->TypeInfo().originParam;
@@ -119,7 +119,7 @@ TEST_F(BoardTest, PinLevelChangeReadsTheTiedParameterBack) {
 }
 
 TEST_F(BoardTest, AssigningASignalCarriedByAnotherPinSendsNothing) {
-    CBoardInterface* board = Connect(kServo);
+    auto board = Connect(kServo);
     ASSERT_TRUE(board->ReadIOAssignMaps());
     CIOInfo io = board->GetIOInfo();
     const uint8_t fixed = io.input.FixedCount();
@@ -146,7 +146,7 @@ TEST_F(BoardTest, AssigningASignalCarriedByAnotherPinSendsNothing) {
 }
 
 TEST_F(BoardTest, EmptyPositionTableItemIsCachedWithTen) {
-    CBoardInterface* board = Connect(kServo);
+    auto board = Connect(kServo);
     std::array<uint8_t, 64> item{};
     item[0] = 100;
     item[16] = 1;
@@ -163,7 +163,7 @@ TEST_F(BoardTest, EmptyPositionTableItemIsCachedWithTen) {
 }
 
 TEST_F(BoardTest, WrittenItemIsCachedLoggedAndAnnounced) {
-    CBoardInterface* board = Connect(kServo);
+    auto board = Connect(kServo);
     PosTableItem item;
     item.fill(0);
     item[0] = 0xE8, item[1] = 0x03;  // position 1000
@@ -187,7 +187,7 @@ TEST_F(BoardTest, WrittenItemIsCachedLoggedAndAnnounced) {
 }
 
 TEST_F(BoardTest, RepeatRunWithCountZeroRunsUntilStopped) {
-    auto* board = dynamic_cast<CBoardDorrinTevra*>(Connect(kServo));
+    auto board = std::dynamic_pointer_cast<CBoardDorrinTevra>(Connect(kServo));
     ASSERT_NE(board, nullptr);
     ASSERT_TRUE(board->ServoEnable(true));
     std::atomic<uint32_t> cycles{0};
@@ -206,7 +206,7 @@ TEST_F(BoardTest, RepeatRunWithCountZeroRunsUntilStopped) {
 }
 
 TEST_F(BoardTest, RepeatRunWithCountThreeEndsAtTheFirstPosition) {
-    auto* board = dynamic_cast<CBoardDorrinTevra*>(Connect(kServo));
+    auto board = std::dynamic_pointer_cast<CBoardDorrinTevra>(Connect(kServo));
     ASSERT_NE(board, nullptr);
     ASSERT_TRUE(board->ServoEnable(true));
     board->repeatPosition1 = 500;
@@ -225,7 +225,7 @@ TEST_F(BoardTest, RepeatRunWithCountThreeEndsAtTheFirstPosition) {
 }
 
 TEST_F(BoardTest, StopSignalsInTheInputWordStopTheRepeatRun) {
-    auto* board = dynamic_cast<CBoardDorrinTevra*>(Connect(kServo));
+    auto board = std::dynamic_pointer_cast<CBoardDorrinTevra>(Connect(kServo));
     ASSERT_NE(board, nullptr);
     ASSERT_TRUE(board->SetIOInput(1ull << 13, 0));
     EXPECT_TRUE(board->IsRepeatStopped());
@@ -242,7 +242,7 @@ TEST_F(BoardTest, ServoResolutionZeroShowsTheDrivesOwnNumber) {
     quiet.pollPeriod = std::chrono::hours(1);
     master_.SetPortOptions(quiet);
     ASSERT_EQ(ConnectWith({config}), CCommMaster::kConnected);
-    CBoardInterface* board = master_.GetBoard(port_, 1);
+    auto board = master_.GetBoard(port_, 1);
     EXPECT_EQ(board->GetParamValueText(0, 0), "4096");
     EXPECT_EQ(board->GetParamValueText(0, 2), "1000");
     EXPECT_EQ(board->GetParamValueText(26, 9), "Accurate1");
@@ -287,7 +287,7 @@ TEST_F(BoardTest, StepVersionCheckReadsTheVariantOfTheSimulatedStepper) {
     second.stepperVariant = 1;
     ASSERT_EQ(ConnectWith({first, second}), CCommMaster::kConnected);
     for (const auto& [slave, expected] : {std::pair{3, 0}, std::pair{4, 1}}) {
-        auto* board = dynamic_cast<CBoardPellinTevra*>(master_.GetBoard(port_, slave));
+        auto board = std::dynamic_pointer_cast<CBoardPellinTevra>(master_.GetBoard(port_, slave));
         ASSERT_NE(board, nullptr);
         int variant = -1;
         EXPECT_TRUE(board->CheckStepVersion(variant)) << "slave " << slave;

@@ -26,8 +26,8 @@ TEST_F(ModelTest, DetectionKeepsSupportedDrivesAndExplainsTheOthers) {
     EXPECT_TRUE(master_.IsConnected(port_));
     EXPECT_TRUE(master_.IsPortOpen(port_));
     EXPECT_EQ(master_.GetBoardCount(port_), 2);
-    EXPECT_NE(dynamic_cast<CBoardDorrinTevra*>(master_.GetBoard(port_, 0)), nullptr);
-    EXPECT_NE(dynamic_cast<CBoardPellinTevra*>(master_.GetBoard(port_, 7)), nullptr);
+    EXPECT_NE(std::dynamic_pointer_cast<CBoardDorrinTevra>(master_.GetBoard(port_, 0)), nullptr);
+    EXPECT_NE(std::dynamic_pointer_cast<CBoardPellinTevra>(master_.GetBoard(port_, 7)), nullptr);
     for (uint8_t unsupported : {3, 5, 12}) EXPECT_EQ(master_.GetBoard(port_, unsupported), nullptr);
     EXPECT_EQ(master_.GetBoard(port_, 7)->GetModelName(), "Pellin Tevra");
     EXPECT_TRUE(master_.GetPort(port_)->IsPolling());
@@ -92,12 +92,12 @@ TEST_F(ModelTest, EachModelCodeGetsItsClass) {
     ASSERT_EQ(
         ConnectWith({Drive(0, 1), Drive(1, 10), Drive(2, 20), Drive(3, 30), Drive(4, 40), Drive(5, 110)}),
         CCommMaster::kConnected);
-    EXPECT_NE(dynamic_cast<CBoardDorrinTevra*>(master_.GetBoard(port_, 0)), nullptr);
-    EXPECT_NE(dynamic_cast<CBoardRavelo*>(master_.GetBoard(port_, 1)), nullptr);
-    EXPECT_NE(dynamic_cast<CBoardPellinTevra*>(master_.GetBoard(port_, 2)), nullptr);
-    EXPECT_NE(dynamic_cast<CBoardDorrinTevraAbs*>(master_.GetBoard(port_, 3)), nullptr);
-    EXPECT_NE(dynamic_cast<CBoardDorrinTevraBLDC*>(master_.GetBoard(port_, 4)), nullptr);
-    EXPECT_NE(dynamic_cast<CBoardRavelo2*>(master_.GetBoard(port_, 5)), nullptr);
+    EXPECT_NE(std::dynamic_pointer_cast<CBoardDorrinTevra>(master_.GetBoard(port_, 0)), nullptr);
+    EXPECT_NE(std::dynamic_pointer_cast<CBoardRavelo>(master_.GetBoard(port_, 1)), nullptr);
+    EXPECT_NE(std::dynamic_pointer_cast<CBoardPellinTevra>(master_.GetBoard(port_, 2)), nullptr);
+    EXPECT_NE(std::dynamic_pointer_cast<CBoardDorrinTevraAbs>(master_.GetBoard(port_, 3)), nullptr);
+    EXPECT_NE(std::dynamic_pointer_cast<CBoardDorrinTevraBLDC>(master_.GetBoard(port_, 4)), nullptr);
+    EXPECT_NE(std::dynamic_pointer_cast<CBoardRavelo2>(master_.GetBoard(port_, 5)), nullptr);
     for (uint8_t s = 0; s < 6; ++s) {
         EXPECT_EQ(master_.GetBoard(port_, s)->GetBoardType(),
                   master_.GetBoard(port_, s)->GetSlaveInfo().type);

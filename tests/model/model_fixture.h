@@ -38,9 +38,22 @@ public:
         onSend_ = std::move(handler);
     }
 
+    // Runs inside CommandLine before the line is recorded.
+    void SetOnLine(std::function<void(const std::string&)> handler) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        onLine_ = std::move(handler);
+    }
+    void CommandLine(std::string line) override {
+        std::function<void(const std::string&)> handler;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            handler = onLine_;
+        }
+        if (handler) handler(line);
+        Record({kMsgCommandLine, 0, 0, true, std::move(line)});
+    }
     bool Send(uint32_t message, uintptr_t wParam, intptr_t lParam, std::stop_token cancel) override {
         Message m{message, wParam, lParam, true, {}};
-        if (message == kMsgCommandLine) m.text = reinterpret_cast<const char*>(wParam);
         SendHandler handler;
         {
             std::lock_guard<std::mutex> lock(mutex_);
@@ -87,11 +100,23 @@ private:
     std::condition_variable cv_;
     std::vector<Message> messages_;
     SendHandler onSend_;
+    std::function<void(const std::string&)> onLine_;
 };
 
 class ScriptedReporter : public IFailureReporter {
 public:
+    // Runs while the box is "open", before it is answered (a nested event loop of the GUI).
+    void SetWhileOpen(std::function<void(const FailureBox&)> handler) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        whileOpen_ = std::move(handler);
+    }
     BoxAnswer Show(const FailureBox& box) override {
+        std::function<void(const FailureBox&)> whileOpen;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            whileOpen = whileOpen_;
+        }
+        if (whileOpen) whileOpen(box);
         std::lock_guard<std::mutex> lock(mutex_);
         boxes_.push_back(box);
         if (answers_.empty()) return box.retryCancel ? BoxAnswer::Cancel : BoxAnswer::Ok;
@@ -112,6 +137,7 @@ private:
     mutable std::mutex mutex_;
     std::vector<FailureBox> boxes_;
     std::deque<BoxAnswer> answers_;
+    std::function<void(const FailureBox&)> whileOpen_;
 };
 
 // A drive the registry accepts: firmware version 8.

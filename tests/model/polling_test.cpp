@@ -21,9 +21,9 @@ bool Has(const std::vector<Message>& messages, uint32_t message, uintptr_t slave
 TEST_F(ModelTest, UnpluggedDriveIsRemovedAfterSixTimeoutsWithNoticeBeforeAndAfter) {
     ASSERT_EQ(ConnectWith({Drive(1, kServo), Drive(2, kServo)}), CCommMaster::kConnected);
     CCommPort* port = master_.GetPort(port_);
-    CBoardInterface* board = master_.GetBoard(port_, 2);
+    auto board = master_.GetBoard(port_, 2);
     ASSERT_NE(board, nullptr);
-    board->SetWatch(CBoardInterface::kWatchMotion, true);
+    board->AddWatch(CBoardInterface::kWatchMotion);
 
     std::atomic<bool> boardPresentAtNotice{false};
     std::atomic<int> timeoutsAtNotice{-1};
@@ -64,7 +64,7 @@ TEST_F(ModelTest, UnpluggedDriveIsRemovedAfterSixTimeoutsWithNoticeBeforeAndAfte
 
 TEST_F(ModelTest, SingleTimeoutDoesNotRemoveADrive) {
     ASSERT_EQ(ConnectWith({Drive(4, kServo)}), CCommMaster::kConnected);
-    master_.GetBoard(port_, 4)->SetWatch(CBoardInterface::kWatchIo, true);
+    master_.GetBoard(port_, 4)->AddWatch(CBoardInterface::kWatchIo);
     sim::FaultSpec drop;
     drop.kind = sim::FaultKind::DropRequest;
     drop.count = 1;
@@ -93,7 +93,7 @@ TEST_F(ModelTest, UnwatchedDriveSeesOneProbeEverySixthStep) {
     quiet.pollPeriod = std::chrono::hours(1);  // the test takes the polling steps itself
     master_.SetPortOptions(quiet);
     ASSERT_EQ(ConnectWith({Drive(3, kServo)}), CCommMaster::kConnected);
-    CBoardInterface* board = master_.GetBoard(port_, 3);
+    auto board = master_.GetBoard(port_, 3);
     line_.ClearRequestLog();
     for (int step = 1; step <= 18; ++step) {
         EXPECT_EQ(board->UpdateStatus(), 0);
@@ -102,7 +102,7 @@ TEST_F(ModelTest, UnwatchedDriveSeesOneProbeEverySixthStep) {
     EXPECT_EQ(CountRequests(line_, 3, 0x51), 3u);
 
     // A watching window turns the step into a status read (plus the brake query of a servo).
-    board->SetWatch(CBoardInterface::kWatchPosTable, true);
+    board->AddWatch(CBoardInterface::kWatchPosTable);
     line_.ClearRequestLog();
     EXPECT_EQ(board->UpdateStatus(), 0);
     EXPECT_EQ(CountRequests(line_, 3, 0x43), 1u);
@@ -112,7 +112,7 @@ TEST_F(ModelTest, UnwatchedDriveSeesOneProbeEverySixthStep) {
 
 TEST_F(ModelTest, ReloadRequestsFillTheCachesWithTheirCounters) {
     ASSERT_EQ(ConnectWith({Drive(0, kStepper)}), CCommMaster::kConnected);
-    CBoardInterface* board = master_.GetBoard(port_, 0);
+    auto board = master_.GetBoard(port_, 0);
     ASSERT_GT(board->GetParameterCount(), 20);
     ASSERT_TRUE(line_.SetParameter(0, 5, 4321));
     std::array<uint8_t, 64> item{};
@@ -146,7 +146,7 @@ TEST_F(ModelTest, StopAbandonsANoticeTheMainFrameCannotTake) {
         while (!stop.stop_requested()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
         return false;
     });
-    master_.GetBoard(port_, 1)->SetWatch(CBoardInterface::kWatchMotion, true);
+    master_.GetBoard(port_, 1)->AddWatch(CBoardInterface::kWatchMotion);
     sim::FaultSpec silent;
     silent.kind = sim::FaultKind::Silent;
     line_.InjectFault(silent, 1);
@@ -167,7 +167,7 @@ TEST_F(ModelTest, ThreadThatIgnoresTheStopIsGivenUpOnWithoutHoldingThePort) {
         std::this_thread::sleep_for(std::chrono::milliseconds(700));  // deaf to the stop
         return true;
     });
-    master_.GetBoard(port_, 1)->SetWatch(CBoardInterface::kWatchMotion, true);
+    master_.GetBoard(port_, 1)->AddWatch(CBoardInterface::kWatchMotion);
     sim::FaultSpec silent;
     silent.kind = sim::FaultKind::Silent;
     line_.InjectFault(silent, 1);

@@ -16,8 +16,7 @@ double FloorToStep(double value, int digits) {
 CBoardDorrinTevraBLDC::CBoardDorrinTevraBLDC(uint8_t slave, IBoardCommands& port, const SlaveInfo* info,
                                              const CDefaultParamBLDC* defaults, BoardContext context)
     : CBoardInterface(slave, port, info, BldcBase(defaults), tarsel::TypeInfo(board_type::kBldc), context),
-      bldcDefaults_(defaults),
-      servo_(*this, port) {
+      bldcDefaults_(defaults) {
     for (uint32_t c = 0; c < kCategoryCount; ++c) {
         bldc_[c].resize(meta::BldcParamCount(defaults, c + 1));
         for (uint32_t i = 0; i < bldc_[c].size(); ++i) {
@@ -46,18 +45,25 @@ const BldcEntry* CBoardDorrinTevraBLDC::Entry(uint32_t category, uint32_t number
     return const_cast<CBoardDorrinTevraBLDC*>(this)->Entry(category, number);
 }
 
-bool CBoardDorrinTevraBLDC::ReloadBldc() {
-    if (!bldcReloadRequest.load()) return true;
-    const bool ok = ReadAllBLDCParameters();
-    bldcReloadRequest = false;
-    return ok;
+void CBoardDorrinTevraBLDC::ReloadBldc() {
+    if (bldcReloadRequest.load()) EndLoad(load_bit::kBldc, bldcReloadRequest, ReadAllBLDCParameters());
+}
+
+void CBoardDorrinTevraBLDC::EndAllLoads() {
+    CBoardInterface::EndAllLoads();
+    if (bldcReloadRequest.load()) EndLoad(load_bit::kBldc, bldcReloadRequest, false);
+}
+
+LoadOutcome CBoardDorrinTevraBLDC::GetLoadOutcome() const {
+    LoadOutcome outcome = CBoardInterface::GetLoadOutcome();
+    if (bldcReloadRequest.load()) outcome.requested |= load_bit::kBldc;
+    if (bldcLoaded.load()) outcome.loaded |= load_bit::kBldc;
+    return outcome;
 }
 
 bool CBoardDorrinTevraBLDC::ReadAllBLDCParameters() {
-    if (bldcLoaded.load()) {
-        bldcReloadRequest = false;
-        return true;
-    }
+    // The request flag is left to the polling step, which ends it with the outcome.
+    if (bldcLoaded.load()) return true;
     bldcReadCount = 0;
     for (uint32_t c = 1; c <= kCategoryCount; ++c) {
         for (uint32_t i = 0; i < bldc_[c - 1].size(); ++i) {
@@ -65,10 +71,9 @@ bool CBoardDorrinTevraBLDC::ReadAllBLDCParameters() {
             if (!record) break;
             int32_t value = 0;
             if (PollingAbort() || !Run("ZEL_BLDCReadParameter", [&] {
-                    return port_.BLDCReadParameter(slave_, static_cast<uint8_t>(c), record->number, &value);
+                    return Port().BLDCReadParameter(slave_, static_cast<uint8_t>(c), record->number, &value);
                 })) {
                 bldcLoaded = false;
-                bldcReloadRequest = false;
                 return false;
             }
             {
@@ -79,14 +84,13 @@ bool CBoardDorrinTevraBLDC::ReadAllBLDCParameters() {
         }
     }
     bldcLoaded = true;
-    bldcReloadRequest = false;
     return true;
 }
 
 bool CBoardDorrinTevraBLDC::ReadBLDCParameter(uint8_t category, uint32_t number) {
     int32_t value = 0;
     const bool ok = Run("ZEL_BLDCReadParameter",
-                        [&] { return port_.BLDCReadParameter(slave_, category, number, &value); });
+                        [&] { return Port().BLDCReadParameter(slave_, category, number, &value); });
     if (ok) {
         std::lock_guard<std::mutex> lock(cacheMutex_);
         if (BldcEntry* entry = Entry(category, number)) {
@@ -101,7 +105,7 @@ bool CBoardDorrinTevraBLDC::ReadBLDCParameter(uint8_t category, uint32_t number)
 
 bool CBoardDorrinTevraBLDC::BLDCWriteROMParameters() {
     return Run(
-        "ZEL_BLDCWriteROMParameters", [&] { return port_.BLDCWriteROMParameters(slave_); },
+        "ZEL_BLDCWriteROMParameters", [&] { return Port().BLDCWriteROMParameters(slave_); },
         [&](uint8_t code) {
             LogCommand("ZEL_BLDCWriteROMParameters(%d, %d); Return : 0x%02X", PortNumber(), slave_, code);
         });
@@ -109,7 +113,7 @@ bool CBoardDorrinTevraBLDC::BLDCWriteROMParameters() {
 
 bool CBoardDorrinTevraBLDC::BLDCReadROMParameters() {
     const bool ok = Run(
-        "ZEL_BLDCReadROMParameters", [&] { return port_.BLDCReadROMParameters(slave_); },
+        "ZEL_BLDCReadROMParameters", [&] { return Port().BLDCReadROMParameters(slave_); },
         [&](uint8_t code) {
             LogCommand("ZEL_BLDCReadROMParameters(%d, %d); Return : 0x%02X", PortNumber(), slave_, code);
         });
@@ -128,7 +132,7 @@ bool CBoardDorrinTevraBLDC::WriteBLDCParameter(uint8_t category, uint32_t number
         entry->modified = 1;
     }
     const bool ok = Run(
-        "ZEL_BLDCWriteParameter", [&] { return port_.BLDCWriteParameter(slave_, category, number, value); },
+        "ZEL_BLDCWriteParameter", [&] { return Port().BLDCWriteParameter(slave_, category, number, value); },
         [&](uint8_t code) {
             LogCommand("ZEL_BLDCWriteParameter(%d, %d, %d, %d, %d); Return : 0x%02X", PortNumber(), slave_,
                        category, static_cast<int>(number), value, code);
@@ -204,14 +208,14 @@ double CBoardDorrinTevraBLDC::BLDCRawToDisplay(uint32_t category, uint32_t numbe
 
 bool CBoardDorrinTevraBLDC::MonitoringGetStatus(uint8_t& state) {
     uint8_t read = 0;
-    if (port_.MonitoringStatus(slave_, &read) != 0) return false;
+    if (Port().MonitoringStatus(slave_, &read) != 0) return false;
     state = read;
     return true;
 }
 
 bool CBoardDorrinTevraBLDC::MonitoringCancel() {
     return Run(
-        "ZEL_MonitoringCancel", [&] { return port_.MonitoringCancel(slave_); },
+        "ZEL_MonitoringCancel", [&] { return Port().MonitoringCancel(slave_); },
         [&](uint8_t code) {
             LogCommand("ZEL_MonitoringCancel(%d, %d); Return : 0x%02X", PortNumber(), slave_, code);
         });
@@ -219,14 +223,14 @@ bool CBoardDorrinTevraBLDC::MonitoringCancel() {
 
 bool CBoardDorrinTevraBLDC::MonitoringGetData(uint32_t index, std::array<int16_t, 4>& values) {
     std::array<int16_t, 4> read{};
-    if (port_.MonitoringGetData(slave_, index, &read) != 0) return false;
+    if (Port().MonitoringGetData(slave_, index, &read) != 0) return false;
     values = read;
     return true;
 }
 
 bool CBoardDorrinTevraBLDC::MonitoringSetConfig(const MonitoringConfig& c) {
     return Run(
-        "ZEL_MonitoringSetConfig", [&] { return port_.MonitoringSetConfig(slave_, c); },
+        "ZEL_MonitoringSetConfig", [&] { return Port().MonitoringSetConfig(slave_, c); },
         [&](uint8_t code) {
             LogCommand("ZEL_MonitoringSetConfig(%d, %d, %d, %d, %d, %d, %d, %d, %d); Return : 0x%02X",
                        PortNumber(), slave_, c.samplingTime, c.bufferSize, c.channelCount, c.channels[0],
@@ -237,7 +241,7 @@ bool CBoardDorrinTevraBLDC::MonitoringSetConfig(const MonitoringConfig& c) {
 bool CBoardDorrinTevraBLDC::MonitoringGetConfig(MonitoringConfig& config) {
     MonitoringConfig c;
     const bool ok = Run(
-        "ZEL_MonitoringGetConfig", [&] { return port_.MonitoringGetConfig(slave_, &c); },
+        "ZEL_MonitoringGetConfig", [&] { return Port().MonitoringGetConfig(slave_, &c); },
         [&](uint8_t code) {
             LogCommand(
                 "ZEL_MonitoringGetConfig(%d, %d, [%d], [%d], [%d], [%d], [%d], [%d], [%d]); Return : 0x%02X",
@@ -250,7 +254,7 @@ bool CBoardDorrinTevraBLDC::MonitoringGetConfig(MonitoringConfig& config) {
 
 bool CBoardDorrinTevraBLDC::MonitoringStart() {
     return Run(
-        "ZEL_MonitoringStart", [&] { return port_.MonitoringStart(slave_); },
+        "ZEL_MonitoringStart", [&] { return Port().MonitoringStart(slave_); },
         [&](uint8_t code) {
             LogCommand("ZEL_MonitoringStart(%d, %d); Return : 0x%02X", PortNumber(), slave_, code);
         });

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "gui/model/board/board_classes.h"
+#include "gui/model/board/CBoardInterface.h"
 #include "gui/model/board/metadata_access.h"
 
 namespace tarsel {
@@ -26,9 +26,7 @@ public:
                           const CDefaultParamBLDC* defaults, BoardContext context);
 
     void ResetStatus() override;
-    virtual bool ServoEnable(bool on) { return servo_.ServoEnable(on); }
-    virtual bool ServoAlarmReset() { return servo_.ServoAlarmReset(); }
-    virtual bool BrakeSet(bool on, uint32_t& state) { return servo_.BrakeSet(on, state); }
+    LoadOutcome GetLoadOutcome() const override;
 
     virtual bool ReadAllBLDCParameters();
     virtual bool ReadBLDCParameter(uint8_t category, uint32_t number);
@@ -64,15 +62,15 @@ public:
     std::atomic<uint32_t> bldcReadCount{0};
 
 protected:
-    bool ServesBldcReload() override { return true; }
-    bool ReloadBldc() override;
+    void ReloadBldc() override;
+    void RequestBldcLoad() override { bldcReloadRequest = true; }
+    void EndAllLoads() override;
 
 private:
     BldcEntry* Entry(uint32_t category, uint32_t number);
     const BldcEntry* Entry(uint32_t category, uint32_t number) const;
 
     const CDefaultParamBLDC* bldcDefaults_;
-    ServoCommands servo_;
     std::array<std::vector<BldcEntry>, kCategoryCount> bldc_;
 };
 

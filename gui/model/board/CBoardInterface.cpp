@@ -19,8 +19,8 @@ SlaveInfo CopyInfo(const SlaveInfo* info) {
 CBoardInterface::CBoardInterface(uint8_t slave, IBoardCommands& port, const SlaveInfo* info,
                                  const CDefaultParam* defaults, const BoardTypeInfo& type,
                                  BoardContext context)
-    : port_(port),
-      slave_(slave),
+    : slave_(slave),
+      portNumber_(port.PortNumber()),
       type_(type),
       context_(context),
       info_(CopyInfo(info)),
@@ -31,7 +31,10 @@ CBoardInterface::CBoardInterface(uint8_t slave, IBoardCommands& port, const Slav
       io_(static_cast<uint8_t>(info_.inputCount & 0xFF), type.inputSignals, type.inputFixed, type.inputLabels,
           static_cast<uint8_t>(info_.outputCount & 0xFF), type.outputSignals, type.outputFixed,
           type.outputLabels),
-      posTable_(itemCount_) {
+      posTable_(itemCount_),
+      detachedPort_(portNumber_),
+      port_(&port),
+      pollingStop_(context.pollingStop) {
     for (uint32_t i = 0; i < params_.size(); ++i) params_[i].number = i;
     for (auto& item : posTable_) item.fill(0);
 }
@@ -63,19 +66,79 @@ void CBoardInterface::ResetStatus() {
     posTableReloadRequest = false;
     posTableLoaded = false;
     posTableReadCount = 0;
-    for (auto& flag : watch_) flag = false;
+    loadFailed_ = 0;
+    for (auto& count : watch_) count = 0;
     idleCounter_ = 0;
 }
 
+void CBoardInterface::AddWatch(Watch which) {
+    ++watch_[which & 3];
+}
+
+void CBoardInterface::RemoveWatch(Watch which) {
+    auto& count = watch_[which & 3];
+    uint32_t now = count.load();
+    while (now > 0 && !count.compare_exchange_weak(now, now - 1)) {
+    }
+}
+
 bool CBoardInterface::IsWatched() const {
-    for (const auto& flag : watch_) {
-        if (flag.load()) return true;
+    for (const auto& count : watch_) {
+        if (count.load() > 0) return true;
     }
     return false;
 }
 
+void CBoardInterface::RequestLoad(uint32_t bits) {
+    loadFailed_ &= ~bits;
+    if (bits & load_bit::kParameters) paramReloadRequest = true;
+    if (bits & load_bit::kIoAssign) ioReloadRequest = true;
+    if (bits & load_bit::kPosTable) posTableReloadRequest = true;
+    if (bits & load_bit::kBldc) RequestBldcLoad();
+    // A board that lost its port serves nothing: the request ends at once.
+    if (IsDetached()) EndAllLoads();
+}
+
+LoadOutcome CBoardInterface::GetLoadOutcome() const {
+    LoadOutcome outcome;
+    const auto add = [&](uint32_t bit, bool requested, bool loaded) {
+        if (requested) outcome.requested |= bit;
+        if (loaded) outcome.loaded |= bit;
+    };
+    add(load_bit::kParameters, paramReloadRequest.load(), paramLoaded.load());
+    add(load_bit::kIoAssign, ioReloadRequest.load(), ioLoaded.load());
+    add(load_bit::kPosTable, posTableReloadRequest.load(), posTableLoaded.load());
+    outcome.failed = loadFailed_.load();
+    return outcome;
+}
+
+void CBoardInterface::EndLoad(uint32_t bit, std::atomic<bool>& request, bool ok) {
+    if (ok) {
+        loadFailed_ &= ~bit;
+    } else {
+        loadFailed_ |= bit;
+    }
+    request = false;
+}
+
+void CBoardInterface::EndAllLoads() {
+    if (paramReloadRequest.load()) EndLoad(load_bit::kParameters, paramReloadRequest, false);
+    if (ioReloadRequest.load()) EndLoad(load_bit::kIoAssign, ioReloadRequest, false);
+    if (posTableReloadRequest.load()) EndLoad(load_bit::kPosTable, posTableReloadRequest, false);
+}
+
+void CBoardInterface::Detach() {
+    detached_ = true;
+    port_ = &detachedPort_;
+    pollingStop_ = nullptr;
+    pollingThread_ = std::thread::id{};
+    EndAllLoads();
+}
+
 bool CBoardInterface::PollingAbort() const {
-    return context_.pollingStop && context_.pollingStop->load() && OnPollingThread();
+    if (!OnPollingThread()) return false;
+    const std::atomic<bool>* stop = pollingStop_.load();
+    return stop && stop->load();
 }
 
 void CBoardInterface::Post(uint32_t message, uintptr_t wParam, intptr_t lParam) {
@@ -83,17 +146,17 @@ void CBoardInterface::Post(uint32_t message, uintptr_t wParam, intptr_t lParam) 
 }
 
 void CBoardInterface::LogCommand(const char* format, ...) {
-    if (OnPollingThread() || !context_.sink) return;
+    if (OnPollingThread() || IsDetached() || !context_.sink) return;
     char line[512];
     va_list args;
     va_start(args, format);
     std::vsnprintf(line, sizeof line, format, args);
     va_end(args);
-    context_.sink->Send(kMsgCommandLine, reinterpret_cast<uintptr_t>(line), 0);
+    context_.sink->CommandLine(line);
 }
 
 BoxAnswer CBoardInterface::ReportCommandError(const char* command, uint8_t code) {
-    if (OnPollingThread() || !context_.reporter) return BoxAnswer::Cancel;
+    if (OnPollingThread() || IsDetached() || !context_.reporter) return BoxAnswer::Cancel;
     const FailureBox box = ComposeFailureBox(command, code);
     const BoxAnswer answer = context_.reporter->Show(box);
     return box.retryCancel ? answer : BoxAnswer::Cancel;
@@ -114,27 +177,27 @@ bool CBoardInterface::IsCommandSupported(uint8_t frameType) {
     switch (frameType) {
         case 0x0B: {
             uint16_t value = 0;
-            code = port_.StepGetCurrent(slave_, 0, &value);
+            code = Port().StepGetCurrent(slave_, 0, &value);
             break;
         }
         case 0x0D: {
             char text[256];
-            code = port_.StepVersion(slave_, text, sizeof text);
+            code = Port().StepVersion(slave_, text, sizeof text);
             break;
         }
         case 0x0E: {
             std::array<uint8_t, 64> data{};
-            code = port_.StepGetMotorDB(slave_, &data);
+            code = Port().StepGetMotorDB(slave_, &data);
             break;
         }
         case 0x2E: {
             uint8_t alarm = 0;
-            code = port_.GetAlarmType(slave_, &alarm);
+            code = Port().GetAlarmType(slave_, &alarm);
             break;
         }
         case 0x44: {
             uint16_t status = 0;
-            code = port_.GetRunPTStatus(slave_, &status);
+            code = Port().GetRunPTStatus(slave_, &status);
             break;
         }
         default:
@@ -144,26 +207,18 @@ bool CBoardInterface::IsCommandSupported(uint8_t frameType) {
 }
 
 uint8_t CBoardInterface::UpdateStatus() {
-    if (paramReloadRequest.load()) {
-        ReadAllParameters();
-        paramReloadRequest = false;
-    }
-    if (ServesBldcReload()) ReloadBldc();
-    if (ioReloadRequest.load()) {
-        ReadIOAssignMaps();
-        ioReloadRequest = false;
-    }
-    if (posTableReloadRequest.load()) {
-        ReadPosTable();
-        posTableReloadRequest = false;
-    }
+    if (IsDetached()) return kResultNotOpen;
+    if (paramReloadRequest.load()) EndLoad(load_bit::kParameters, paramReloadRequest, ReadAllParameters());
+    ReloadBldc();
+    if (ioReloadRequest.load()) EndLoad(load_bit::kIoAssign, ioReloadRequest, ReadIOAssignMaps());
+    if (posTableReloadRequest.load()) EndLoad(load_bit::kPosTable, posTableReloadRequest, ReadPosTable());
     if (PollingAbort()) return 0;
 
     if (!IsWatched()) {
         const uint16_t idle = static_cast<uint16_t>(idleCounter_.load() + 1);
         if (idle > 5) {
             idleCounter_ = 0;
-            return port_.PresenceProbe(slave_, 100);
+            return Port().PresenceProbe(slave_, 100);
         }
         idleCounter_ = idle;
         return 0;
@@ -172,7 +227,7 @@ uint8_t CBoardInterface::UpdateStatus() {
     uint8_t code = 0;
     if (!paramReloadRequest.load() && !ioReloadRequest.load() && !posTableReloadRequest.load()) {
         AllStatus status;
-        code = port_.GetAllStatus(slave_, &status);
+        code = Port().GetAllStatus(slave_, &status);
         if (code != 0) return code;
         inputs_ = status.inputs;
         outputs_ = status.outputs;
@@ -191,20 +246,20 @@ uint8_t CBoardInterface::UpdateStatus() {
         bit22_ = true;
     } else if (bit22_.exchange(false) && oneItemPending_.load()) {
         uint8_t state = 0;
-        code = port_.PosTableRunState(slave_, &state);
+        code = Port().PosTableRunState(slave_, &state);
         if (code == 0 && state != 0) oneItemPending_ = false;
     }
 
     if (QueriesBrake()) {
         uint32_t brake = 0;
-        code = port_.BrakeSet(slave_, 2, &brake);
+        code = Port().BrakeSet(slave_, 2, &brake);
         if (code == 0) brake_ = brake != 0;
     }
 
     if (axis & axis_bit::kAlarm) {
         if (alarmCode_.load() == 0) {
             uint8_t alarm = 0;
-            code = port_.GetAlarmType(slave_, &alarm);
+            code = Port().GetAlarmType(slave_, &alarm);
             if (code == 0) alarmCode_ = alarm;
         }
     } else {

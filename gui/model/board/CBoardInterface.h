@@ -7,6 +7,12 @@
 // estimation) use a board.  Status words, flags and counters are atomics; the caches (parameters,
 // I/O map, position table) are guarded by the board's cache mutex, which is never held while a
 // command is on the line.
+//
+// Lifetime: the port owns its boards through shared_ptr and hands out shared_ptr; a window looks
+// its board up by (port, slave) for every use and holds it only for that call.  When the port
+// lets go of a board (drive removed, port destroyed) it detaches it first: a detached board never
+// touches its port again, and every command then fails quietly (kResultNotOpen, no box, no log
+// line), so a board that outlives its port is harmless.
 #pragma once
 
 #include <array>
@@ -15,6 +21,7 @@
 #include <cstdarg>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -25,6 +32,7 @@
 #include "gui/model/board/CIOInfo.h"
 #include "gui/model/board/board_commands.h"
 #include "gui/model/board/board_type_info.h"
+#include "gui/model/board/detached_port.h"
 #include "gui/model/board/failure_reporter.h"
 #include "gui/model/board/main_frame_sink.h"
 
@@ -67,6 +75,27 @@ struct RepeatInputs {
     bool inPosition = false;
 };
 
+// The load selector bits of the reload requests (the loading sequence of the main frame).
+namespace load_bit {
+constexpr uint32_t kParameters = 1;
+constexpr uint32_t kIoAssign = 2;
+constexpr uint32_t kPosTable = 4;
+constexpr uint32_t kBldc = 8;
+}  // namespace load_bit
+
+// Where the reloads of a board stand, one load bit each.  A reload that ended without data (the
+// drive did not answer, the board was detached) shows as failed, so a loading sequence waiting
+// for it can end.
+struct LoadOutcome {
+    uint32_t requested = 0;  // asked for and not served yet
+    uint32_t loaded = 0;     // the cache holds the drive's data
+    uint32_t failed = 0;     // the last reload asked for ended without data
+    // True once none of `bits` waits for the polling thread any more.
+    bool Ended(uint32_t bits) const { return (requested & bits) == 0; }
+    bool Loaded(uint32_t bits) const { return (loaded & bits) == bits; }
+    bool Failed(uint32_t bits) const { return (failed & bits) != 0; }
+};
+
 // Axis status bits the model interprets.
 namespace axis_bit {
 constexpr uint32_t kAlarm = 1u << 0;
@@ -92,8 +121,8 @@ public:
     virtual std::string GetFirmwareName() const { return info_.Name(); }
     const SlaveInfo& GetSlaveInfo() const { return info_; }
     uint8_t SlaveNumber() const { return slave_; }
-    uint8_t PortNumber() const { return port_.PortNumber(); }
-    bool IsPortOpen() const { return port_.IsPortOpen(); }
+    uint8_t PortNumber() const { return portNumber_; }
+    bool IsPortOpen() const { return Port().IsPortOpen(); }
     const BoardTypeInfo& TypeInfo() const { return type_; }
     const CDefaultParam* DefaultTable() const { return defaults_; }
 
@@ -144,6 +173,23 @@ public:
     virtual bool GetFixedOutputDefaultLevel(int k) const;
     // A copy of the pin map, taken under the cache mutex.
     CIOInfo GetIOInfo() const;
+
+    // Servo on/off and alarm reset (every type but the stepper), the brake (servo, absolute
+    // servo, BLDC) and the stepper's alarm-reset input.  A type without the command refuses it:
+    // false, nothing sent, no log line, no box.
+    virtual bool ServoEnable(bool on);
+    virtual bool ServoAlarmReset();
+    virtual bool BrakeSet(bool on, uint32_t& state);
+    virtual bool StepAlarmReset(bool reset);
+    bool HasServoCommands() const { return type_.servoCommands; }
+    bool HasBrake() const { return type_.queriesBrake; }
+    bool HasStepCommands() const { return type_.stepCommands; }
+    // The enable button of the motion windows: ServoEnable, or for the stepper its alarm-reset
+    // input, held to switch the motor off and released to switch it on.
+    bool MotorEnable(bool on);
+    // The alarm reset of the motion windows: ServoAlarmReset, or for the stepper a pulse on its
+    // alarm-reset input (1, then 0 when that succeeded).
+    bool AlarmReset();
 
     // Motion.
     virtual bool IsMotorOn() const;
@@ -200,6 +246,16 @@ public:
     void SetPollingThreadId(std::thread::id id) { pollingThread_.store(id); }
     bool OnPollingThread() const { return std::this_thread::get_id() == pollingThread_.load(); }
 
+    // Called by the port as it lets go of the board: from then on no command reaches the port,
+    // every command fails quietly with kResultNotOpen, and reloads still asked for end as failed.
+    void Detach();
+    bool IsDetached() const { return detached_.load(); }
+
+    // Asks the polling thread to reload the caches of `bits` (load_bit values); clears their
+    // failed state.  The loading sequence then waits until GetLoadOutcome().Ended(bits).
+    void RequestLoad(uint32_t bits);
+    virtual LoadOutcome GetLoadOutcome() const;
+
     // Request, loaded and count fields (windows set the requests; the polling step serves them).
     std::atomic<bool> paramReloadRequest{false};
     std::atomic<bool> paramLoaded{false};
@@ -211,9 +267,12 @@ public:
     std::atomic<bool> posTableLoaded{false};
     std::atomic<uint32_t> posTableReadCount{0};
 
-    // Windows watching the live status; while all are clear the polling step only probes.
+    // Windows watching the live status, counted per kind (several repeat windows and estimation
+    // dialogs may watch one drive at once); while every count is 0 the polling step only probes.
     enum Watch { kWatchMotion = 0, kWatchIo = 1, kWatchPosTable = 2, kWatchOther = 3 };
-    void SetWatch(int which, bool on) { watch_[which & 3].store(on); }
+    void AddWatch(Watch which);
+    void RemoveWatch(Watch which);  // never below 0
+    uint32_t WatchCount(Watch which) const { return watch_[which & 3].load(); }
     bool IsWatched() const;
 
     // Cached status.
@@ -254,13 +313,23 @@ protected:
     }
     // Waits until motion is done (bit 27 clear, and bit 19 set in the in-position variant).
     uint8_t WaitMotionDone(bool inPosition);
+    // The wait after a move, with the failure report's retries of the status read alone.
+    bool WaitAfterMove(bool inPosition);
+    // The absolute move with its log line and retries, without a wait.
+    bool SendAbsMove(int32_t position, uint32_t speed);
     // True on the polling thread once its port asked it to end.
     bool PollingAbort() const;
     void Post(uint32_t message, uintptr_t wParam, intptr_t lParam);
+    // The port, or after Detach a stand-in that answers every command with kResultNotOpen.
+    IBoardCommands& Port() const { return *port_.load(); }
+    // Ends a reload the polling step served: failed state first, then the request.
+    void EndLoad(uint32_t bit, std::atomic<bool>& request, bool ok);
 
     // Type hooks of the polling step.
-    virtual bool ServesBldcReload() { return false; }
-    virtual bool ReloadBldc() { return true; }
+    virtual void ReloadBldc() {}
+    virtual void RequestBldcLoad() {}
+    // Ends every reload still asked for as failed (a detached board serves none).
+    virtual void EndAllLoads();
     virtual bool QueriesBrake() const { return type_.queriesBrake; }
 
     // Level couplings.
@@ -272,8 +341,8 @@ protected:
     bool ReadPinMap(bool output, uint8_t pin, bool count);
     void RefreshPinOfSignal(bool output, uint8_t signal);
 
-    IBoardCommands& port_;
     const uint8_t slave_;
+    const uint8_t portNumber_;
     const BoardTypeInfo& type_;
     const BoardContext context_;
     SlaveInfo info_;
@@ -287,9 +356,14 @@ protected:
     std::vector<PosTableItem> posTable_;
 
 private:
+    DetachedPort detachedPort_;
+    std::atomic<IBoardCommands*> port_;
+    std::atomic<const std::atomic<bool>*> pollingStop_;
+    std::atomic<bool> detached_{false};
+    std::atomic<uint32_t> loadFailed_{0};
     std::atomic<std::thread::id> pollingThread_{};
     std::atomic<uint16_t> idleCounter_{0};
-    std::array<std::atomic<bool>, 4> watch_{};
+    std::array<std::atomic<uint32_t>, 4> watch_{};
 
     std::atomic<uint64_t> inputs_{0};
     std::atomic<uint32_t> outputs_{0};

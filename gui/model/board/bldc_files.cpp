@@ -1,8 +1,8 @@
 // The BLDC board's side of the BLDC parameter file (.fbt): the format lives in formats/files;
 // these operations move the stored integers between it and the drive.
-#include "gui/model/board/CBoardDorrinTevraBLDC.h"
-#include "formats/files/bldc_file.h"
 #include "base/ini/ini_file.h"
+#include "formats/files/bldc_file.h"
+#include "gui/model/board/CBoardDorrinTevraBLDC.h"
 
 namespace tarsel {
 namespace {

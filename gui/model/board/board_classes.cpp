@@ -8,71 +8,26 @@
 
 namespace tarsel {
 
-bool ServoCommands::ServoEnable(bool on) {
-    const uint8_t slave = board_.SlaveNumber();
-    uint8_t last = 0;
-    for (;;) {
-        last = port_.ServoEnable(slave, on);
-        board_.LogCommand("ZEL_ServoEnable(%d, %d, %d); Return : 0x%02X", port_.PortNumber(), slave,
-                          on ? 1 : 0, last);
-        if (last == 0) return true;
-        if (board_.ReportCommandError("ZEL_ServoEnable", last) != BoxAnswer::Retry) return false;
-    }
-}
-
-bool ServoCommands::ServoAlarmReset() {
-    const uint8_t slave = board_.SlaveNumber();
-    for (;;) {
-        const uint8_t code = port_.ServoAlarmReset(slave);
-        board_.LogCommand("ZEL_ServoAlarmReset(%d, %d); Return : 0x%02X", port_.PortNumber(), slave, code);
-        if (code == 0) return true;
-        if (board_.ReportCommandError("ZEL_ServoAlarmReset", code) != BoxAnswer::Retry) return false;
-    }
-}
-
-bool ServoCommands::BrakeSet(bool on, uint32_t& state) {
-    const uint8_t slave = board_.SlaveNumber();
-    for (;;) {
-        uint32_t read = 0;
-        const uint8_t code = port_.BrakeSet(slave, on ? 1 : 0, &read);
-        board_.LogCommand("ZEL_BrakeSet(%d, %d, %d, [%d]); Return : 0x%02X", port_.PortNumber(), slave,
-                          on ? 1 : 0, static_cast<int>(read), code);
-        if (code == 0) {
-            state = read;
-            return true;
-        }
-        if (board_.ReportCommandError("ZEL_BrakeSet", code) != BoxAnswer::Retry) return false;
-    }
-}
-
 bool CBoardPellinTevra::IsMotorOn() const {
     const uint32_t status = GetAxisStatus();
     return (status & (1u << 21)) == 0 && (status & (1u << 7)) == 0;
 }
 
-bool CBoardPellinTevra::StepAlarmReset(bool reset) {
-    return Run(
-        "ZEL_StepAlarmReset", [&] { return port_.StepAlarmReset(slave_, reset); },
-        [&](uint8_t code) {
-            LogCommand("ZEL_StepAlarmReset(%d, %d, %d); Return : 0x%02X", PortNumber(), slave_, reset ? 1 : 0,
-                       code);
-        });
-}
-
 bool CBoardPellinTevra::GetStepCurrent(uint8_t index, uint16_t& value) {
     uint16_t read = 0;
-    if (!Run("DoCmdSTEPGetCurrent", [&] { return port_.StepGetCurrent(slave_, index, &read); })) return false;
+    if (!Run("DoCmdSTEPGetCurrent", [&] { return Port().StepGetCurrent(slave_, index, &read); }))
+        return false;
     value = read;
     return true;
 }
 
 bool CBoardPellinTevra::SetStepCurrent(uint16_t value) {
-    return Run("DoCmdSTEPSetCurrent", [&] { return port_.StepSetCurrent(slave_, value); });
+    return Run("DoCmdSTEPSetCurrent", [&] { return Port().StepSetCurrent(slave_, value); });
 }
 
 bool CBoardPellinTevra::GetStepVersionText(char* buffer, uint32_t size) {
     if (!buffer || size == 0) return false;
-    return Run("DoCmdSTEPVersion", [&] { return port_.StepVersion(slave_, buffer, size); });
+    return Run("DoCmdSTEPVersion", [&] { return Port().StepVersion(slave_, buffer, size); });
 }
 
 bool ParseStepVersion(const std::string& text, int& variant) {
@@ -117,13 +72,13 @@ bool CBoardPellinTevra::CheckStepVersion(int& variant) {
 
 bool CBoardPellinTevra::GetStepMotorData(std::array<uint8_t, 64>& data) {
     std::array<uint8_t, 64> read{};
-    if (!Run("DoCmdSTEPGetMotorDB", [&] { return port_.StepGetMotorDB(slave_, &read); })) return false;
+    if (!Run("DoCmdSTEPGetMotorDB", [&] { return Port().StepGetMotorDB(slave_, &read); })) return false;
     data = read;
     return true;
 }
 
 bool CBoardPellinTevra::SetStepMotorData(uint8_t index) {
-    return Run("DoCmdSTEPSetMotorDB", [&] { return port_.StepSetMotorDB(slave_, index); });
+    return Run("DoCmdSTEPSetMotorDB", [&] { return Port().StepSetMotorDB(slave_, index); });
 }
 
 std::unique_ptr<CBoardInterface> CreateBoard(uint8_t modelCode, uint8_t slave, IBoardCommands& port,

@@ -1,5 +1,6 @@
-// The five drive families without a parameter set of their own beyond the common one.  The
-// BLDC servo is in CBoardDorrinTevraBLDC.h.
+// The five drive families without a parameter set of their own beyond the common one (their
+// servo, brake and stepper alarm-reset commands are on CBoardInterface, refused by the types
+// without them).  The BLDC servo is in CBoardDorrinTevraBLDC.h.
 #pragma once
 
 #include <memory>
@@ -8,45 +9,18 @@
 
 namespace tarsel {
 
-// Servo-on, alarm reset and brake of the servo families.
-class ServoCommands {
-public:
-    explicit ServoCommands(CBoardInterface& board, IBoardCommands& port) : board_(board), port_(port) {}
-    bool ServoEnable(bool on);
-    bool ServoAlarmReset();
-    bool BrakeSet(bool on, uint32_t& state);
-
-private:
-    CBoardInterface& board_;
-    IBoardCommands& port_;
-};
-
 class CBoardDorrinTevra : public CBoardInterface {
 public:
     CBoardDorrinTevra(uint8_t slave, IBoardCommands& port, const SlaveInfo* info,
                       const CDefaultParam* defaults, BoardContext context)
-        : CBoardInterface(slave, port, info, defaults, tarsel::TypeInfo(board_type::kServo), context),
-          servo_(*this, port) {}
-    virtual bool ServoEnable(bool on) { return servo_.ServoEnable(on); }
-    virtual bool ServoAlarmReset() { return servo_.ServoAlarmReset(); }
-    virtual bool BrakeSet(bool on, uint32_t& state) { return servo_.BrakeSet(on, state); }
-
-private:
-    ServoCommands servo_;
+        : CBoardInterface(slave, port, info, defaults, tarsel::TypeInfo(board_type::kServo), context) {}
 };
 
 class CBoardDorrinTevraAbs : public CBoardInterface {
 public:
     CBoardDorrinTevraAbs(uint8_t slave, IBoardCommands& port, const SlaveInfo* info,
                          const CDefaultParam* defaults, BoardContext context)
-        : CBoardInterface(slave, port, info, defaults, tarsel::TypeInfo(board_type::kAbsServo), context),
-          servo_(*this, port) {}
-    virtual bool ServoEnable(bool on) { return servo_.ServoEnable(on); }
-    virtual bool ServoAlarmReset() { return servo_.ServoAlarmReset(); }
-    virtual bool BrakeSet(bool on, uint32_t& state) { return servo_.BrakeSet(on, state); }
-
-private:
-    ServoCommands servo_;
+        : CBoardInterface(slave, port, info, defaults, tarsel::TypeInfo(board_type::kAbsServo), context) {}
 };
 
 class CBoardRavelo : public CBoardInterface {
@@ -54,13 +28,7 @@ public:
     CBoardRavelo(uint8_t slave, IBoardCommands& port, const SlaveInfo* info, const CDefaultParam* defaults,
                  BoardContext context)
         : CBoardInterface(slave, port, info, defaults, tarsel::TypeInfo(board_type::kMotionController),
-                          context),
-          servo_(*this, port) {}
-    virtual bool ServoEnable(bool on) { return servo_.ServoEnable(on); }
-    virtual bool ServoAlarmReset() { return servo_.ServoAlarmReset(); }
-
-private:
-    ServoCommands servo_;
+                          context) {}
 };
 
 class CBoardRavelo2 : public CBoardInterface {
@@ -68,13 +36,7 @@ public:
     CBoardRavelo2(uint8_t slave, IBoardCommands& port, const SlaveInfo* info, const CDefaultParam* defaults,
                   BoardContext context)
         : CBoardInterface(slave, port, info, defaults, tarsel::TypeInfo(board_type::kMotionController2),
-                          context),
-          servo_(*this, port) {}
-    virtual bool ServoEnable(bool on) { return servo_.ServoEnable(on); }
-    virtual bool ServoAlarmReset() { return servo_.ServoAlarmReset(); }
-
-private:
-    ServoCommands servo_;
+                          context) {}
 };
 
 class CBoardPellinTevra : public CBoardInterface {
@@ -84,7 +46,6 @@ public:
         : CBoardInterface(slave, port, info, defaults, tarsel::TypeInfo(board_type::kStepper), context) {}
 
     bool IsMotorOn() const override;
-    virtual bool StepAlarmReset(bool reset);
     virtual bool GetStepCurrent(uint8_t index, uint16_t& value);
     virtual bool SetStepCurrent(uint16_t value);
     virtual bool GetStepVersionText(char* buffer, uint32_t size);

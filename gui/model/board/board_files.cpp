@@ -2,11 +2,11 @@
 // file formats live in formats/files; these operations move values between them and the drive.
 // Each save writes the whole file, "Info"/"Model" included; an existing file that cannot be read
 // is never replaced.
-#include "gui/model/board/CBoardInterface.h"
+#include "base/ini/ini_file.h"
 #include "formats/files/io_map_file.h"
 #include "formats/files/parameter_file.h"
 #include "formats/files/pos_table_file.h"
-#include "base/ini/ini_file.h"
+#include "gui/model/board/CBoardInterface.h"
 
 namespace tarsel {
 namespace {

@@ -17,7 +17,7 @@ uint8_t CBoardInterface::WaitMotionDone(bool inPosition) {
     for (;;) {
         std::this_thread::yield();
         uint32_t status = 0;
-        const uint8_t code = port_.GetAxisStatus(slave_, &status);
+        const uint8_t code = Port().GetAxisStatus(slave_, &status);
         if (code != 0) return code;
         axisStatus_ = status;
         if ((status & axis_bit::kMoving) != 0) continue;
@@ -27,7 +27,7 @@ uint8_t CBoardInterface::WaitMotionDone(bool inPosition) {
 
 bool CBoardInterface::SetCommandPos(int32_t position) {
     return Run(
-        "ZEL_SetCommandPos", [&] { return port_.SetCommandPos(slave_, position); },
+        "ZEL_SetCommandPos", [&] { return Port().SetCommandPos(slave_, position); },
         [&](uint8_t code) {
             LogCommand("ZEL_SetCommandPos(%d, %d, %d); Return : 0x%02X", PortNumber(), slave_, position,
                        code);
@@ -36,7 +36,7 @@ bool CBoardInterface::SetCommandPos(int32_t position) {
 
 bool CBoardInterface::SetActualPos(int32_t position) {
     return Run(
-        "ZEL_SetActualPos", [&] { return port_.SetActualPos(slave_, position); },
+        "ZEL_SetActualPos", [&] { return Port().SetActualPos(slave_, position); },
         [&](uint8_t code) {
             LogCommand("ZEL_SetActualPos(%d, %d, %d); Return : 0x%02X", PortNumber(), slave_, position, code);
         });
@@ -44,70 +44,67 @@ bool CBoardInterface::SetActualPos(int32_t position) {
 
 bool CBoardInterface::ClearPosition() {
     return Run(
-        "ZEL_ClearPosition", [&] { return port_.ClearPosition(slave_); },
+        "ZEL_ClearPosition", [&] { return Port().ClearPosition(slave_); },
         [&](uint8_t code) {
             LogCommand("ZEL_ClearPosition(%d, %d); Return : 0x%02X", PortNumber(), slave_, code);
         });
 }
 
+bool CBoardInterface::WaitAfterMove(bool inPosition) {
+    // The wait is not part of the move's retry: a Retry after a failed status read waits again and
+    // never sends the move a second time.
+    return Run("ZEL_GetAxisStatus", [&] { return WaitMotionDone(inPosition); });
+}
+
 bool CBoardInterface::MoveStop(bool wait) {
     StopRepeat();
-    return Run(
-        "ZEL_MoveStop",
-        [&] {
-            const uint8_t code = port_.MoveStop(slave_);
-            return code == 0 && wait ? WaitMotionDone(false) : code;
-        },
+    const bool ok = Run(
+        "ZEL_MoveStop", [&] { return Port().MoveStop(slave_); },
         [&](uint8_t code) {
             LogCommand("ZEL_MoveStop(%d, %d); Return : 0x%02X", PortNumber(), slave_, code);
         });
+    return ok && (!wait || WaitAfterMove(false));
 }
 
 bool CBoardInterface::EmergencyStop(bool wait) {
     StopRepeat();
-    return Run(
-        "ZEL_EmergencyStop",
-        [&] {
-            const uint8_t code = port_.EmergencyStop(slave_);
-            return code == 0 && wait ? WaitMotionDone(false) : code;
-        },
+    const bool ok = Run(
+        "ZEL_EmergencyStop", [&] { return Port().EmergencyStop(slave_); },
         [&](uint8_t code) {
             LogCommand("ZEL_EmergencyStop(%d, %d); Return : 0x%02X", PortNumber(), slave_, code);
         });
+    return ok && (!wait || WaitAfterMove(false));
 }
 
-bool CBoardInterface::MoveSingleAxisAbsPos(int32_t position, uint32_t speed, bool wait) {
-    repeatStop_ = false;
+bool CBoardInterface::SendAbsMove(int32_t position, uint32_t speed) {
     return Run(
-        "ZEL_MoveSingleAxisAbsPos",
-        [&] {
-            const uint8_t code = port_.MoveSingleAxisAbsPos(slave_, position, speed);
-            return code == 0 && wait ? WaitMotionDone(false) : code;
-        },
+        "ZEL_MoveSingleAxisAbsPos", [&] { return Port().MoveSingleAxisAbsPos(slave_, position, speed); },
         [&](uint8_t code) {
             LogCommand("ZEL_MoveSingleAxisAbsPos(%d, %d, %d, %u); Return : 0x%02X", PortNumber(), slave_,
                        position, speed, code);
         });
 }
 
+bool CBoardInterface::MoveSingleAxisAbsPos(int32_t position, uint32_t speed, bool wait) {
+    repeatStop_ = false;
+    return SendAbsMove(position, speed) && (!wait || WaitAfterMove(false));
+}
+
 bool CBoardInterface::MoveSingleAxisIncPos(int32_t distance, uint32_t speed, bool wait) {
     repeatStop_ = false;
-    return Run(
-        "ZEL_MoveSingleAxisIncPos",
-        [&] {
-            const uint8_t code = port_.MoveSingleAxisIncPos(slave_, distance, speed);
-            return code == 0 && wait ? WaitMotionDone(false) : code;
-        },
+    const bool ok = Run(
+        "ZEL_MoveSingleAxisIncPos", [&] { return Port().MoveSingleAxisIncPos(slave_, distance, speed); },
         [&](uint8_t code) {
             LogCommand("ZEL_MoveSingleAxisIncPos(%d, %d, %d, %u); Return : 0x%02X", PortNumber(), slave_,
                        distance, speed, code);
         });
+    return ok && (!wait || WaitAfterMove(false));
 }
 
 bool CBoardInterface::MoveVelocity(uint32_t speed, uint8_t direction) {
     // Sent once: a jog key held down must not stack up retries or boxes.
     repeatStop_ = false;
-    const uint8_t code = port_.MoveVelocity(slave_, speed, direction);
+    const uint8_t code = Port().MoveVelocity(slave_, speed, direction);
     LogCommand("ZEL_MoveVelocity(%d, %d, %u, %d); Return : 0x%02X", PortNumber(), slave_, speed, direction,
                code);
     if (code != 0) return false;
@@ -118,7 +115,7 @@ bool CBoardInterface::MoveVelocity(uint32_t speed, uint8_t direction) {
 bool CBoardInterface::MoveToLimit(uint32_t speed, uint8_t direction) {
     repeatStop_ = false;
     const bool ok = Run(
-        "ZEL_MoveToLimit", [&] { return port_.MoveToLimit(slave_, speed, direction); },
+        "ZEL_MoveToLimit", [&] { return Port().MoveToLimit(slave_, speed, direction); },
         [&](uint8_t code) {
             LogCommand("ZEL_MoveToLimit(%d, %d, %u, %d); Return : 0x%02X", PortNumber(), slave_, speed,
                        direction, code);
@@ -130,7 +127,7 @@ bool CBoardInterface::MoveToLimit(uint32_t speed, uint8_t direction) {
 bool CBoardInterface::MoveOriginSingleAxis() {
     repeatStop_ = false;
     const bool ok = Run(
-        "ZEL_MoveOriginSingleAxis", [&] { return port_.MoveOriginSingleAxis(slave_); },
+        "ZEL_MoveOriginSingleAxis", [&] { return Port().MoveOriginSingleAxis(slave_); },
         [&](uint8_t code) {
             LogCommand("ZEL_MoveOriginSingleAxis(%d, %d); Return : 0x%02X", PortNumber(), slave_, code);
         });
@@ -171,29 +168,11 @@ bool CBoardInterface::RunRepeat(const std::function<RepeatInputs()>& read, std::
 
     RepeatInputs in = read();
     const auto moveAndWait = [&](int32_t position) {
-        return Run(
-                   "ZEL_MoveSingleAxisAbsPos",
-                   [&] { return port_.MoveSingleAxisAbsPos(slave_, position, in.speed); },
-                   [&](uint8_t code) {
-                       LogCommand("ZEL_MoveSingleAxisAbsPos(%d, %d, %d, %u); Return : 0x%02X", PortNumber(),
-                                  slave_, position, in.speed, code);
-                   }) &&
-               Run("ZEL_GetAxisStatus", [&] { return WaitMotionDone(in.inPosition); });
+        return SendAbsMove(position, in.speed) && WaitAfterMove(in.inPosition);
     };
 
     if (commandPosition_.load() != in.positions[0]) {
-        if (!Run(
-                "ZEL_MoveSingleAxisAbsPos",
-                [&] {
-                    const uint8_t code = port_.MoveSingleAxisAbsPos(slave_, in.positions[0], in.speed);
-                    return code == 0 ? WaitMotionDone(false) : code;
-                },
-                [&](uint8_t code) {
-                    LogCommand("ZEL_MoveSingleAxisAbsPos(%d, %d, %d, %u); Return : 0x%02X", PortNumber(),
-                               slave_, in.positions[0], in.speed, code);
-                })) {
-            return false;
-        }
+        if (!SendAbsMove(in.positions[0], in.speed) || !WaitAfterMove(false)) return false;
     }
     if (startTimeMs) *startTimeMs = NowMs();
 

@@ -181,6 +181,8 @@ std::vector<BoardTypeInfo> BuildTable() {
     pellin.firstUserOutput = 16, pellin.lastUserOutput = 24;
     pellin.startSpeedParam = 18, pellin.runSpeedParam = 17, pellin.accDecParam = 19;
     pellin.limitParam = 16, pellin.originParam = 24;
+    pellin.servoCommands = false;
+    pellin.stepCommands = true;
     pellin.ties = {{16, false, 1},  {16, false, 2},      {24, false, 3},
                    {11, false, 17}, {9, true, 3, false}, {10, true, 4}};
     pellin.enumerated = Enumerated(

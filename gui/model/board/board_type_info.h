@@ -61,7 +61,9 @@ struct BoardTypeInfo {
     uint8_t limitParam = 0, originParam = 0;
     std::vector<LevelTie> ties;
     std::vector<EnumeratedParam> enumerated;
-    bool queriesBrake = false;
+    bool queriesBrake = false;  // a brake: BrakeSet, and the polling step reads its state
+    bool servoCommands = true;  // ServoEnable and ServoAlarmReset
+    bool stepCommands = false;  // StepAlarmReset and the stepper extras
 };
 
 // The information of a type code; any code without a family of its own gets the servo's.

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <system_error>
 
-#include "gui/model/board/board_type_info.h"
 #include "formats/metadata/CDefaultParam.h"
+#include "gui/model/board/board_type_info.h"
 #include "gui/model/port/default_tables.h"
 
 namespace tarsel {
@@ -151,15 +151,15 @@ uint8_t CCommMaster::GetPortNumberAt(std::size_t index) const {
     return port ? port->PortNumber() : 0;
 }
 
-CBoardInterface* CCommMaster::GetBoard(uint8_t portNumber, uint8_t slave) const {
+std::shared_ptr<CBoardInterface> CCommMaster::GetBoard(uint8_t portNumber, uint8_t slave) const {
     const CCommPort* port = GetPort(portNumber);
     return port && slave < CCommPort::kSlaveCount ? port->GetBoard(slave) : nullptr;
 }
 
-CBoardInterface* CCommMaster::GetBoardOrFirst(uint8_t portNumber, uint8_t slave) const {
+std::shared_ptr<CBoardInterface> CCommMaster::GetBoardOrFirst(uint8_t portNumber, uint8_t slave) const {
     const CCommPort* port = GetPort(portNumber);
     if (!port || port->GetBoardCount() == 0) return nullptr;
-    if (CBoardInterface* board = port->GetBoard(slave)) return board;
+    if (auto board = port->GetBoard(slave)) return board;
     return port->GetBoard(port->GetFirstSlave());
 }
 
@@ -188,25 +188,27 @@ uint8_t CCommMaster::GetNextSlave(uint8_t portNumber, uint8_t slave) const {
     return port ? port->GetNextSlave(slave) : slave;
 }
 
-CBoardInterface* CCommMaster::FindBoardOfTypes(uint8_t portNumber, uint8_t slave, uint8_t count,
-                                               const uint8_t* typeCodes) const {
+std::shared_ptr<CBoardInterface> CCommMaster::FindBoardOfTypes(uint8_t portNumber, uint8_t slave,
+                                                               uint8_t count,
+                                                               const uint8_t* typeCodes) const {
     const CCommPort* port = GetPort(portNumber);
     if (!port || port->GetBoardCount() == 0 || !typeCodes) return nullptr;
-    const auto matches = [&](const CBoardInterface* board) {
+    const auto matches = [&](const std::shared_ptr<CBoardInterface>& board) {
         if (!board) return false;
         for (uint8_t i = 0; i < count; ++i) {
             if (board->GetBoardType() == typeCodes[i]) return true;
         }
         return false;
     };
-    if (CBoardInterface* board = port->GetBoard(slave); matches(board)) return board;
+    if (auto board = port->GetBoard(slave); matches(board)) return board;
     for (uint8_t s = 0; s < CCommPort::kSlaveCount; ++s) {
-        if (CBoardInterface* board = port->GetBoard(s); matches(board)) return board;
+        if (auto board = port->GetBoard(s); matches(board)) return board;
     }
     return nullptr;
 }
 
-CBoardInterface* CCommMaster::FindBoardOfType(uint8_t portNumber, uint8_t slave, uint8_t typeCode) const {
+std::shared_ptr<CBoardInterface> CCommMaster::FindBoardOfType(uint8_t portNumber, uint8_t slave,
+                                                              uint8_t typeCode) const {
     return FindBoardOfTypes(portNumber, slave, 1, &typeCode);
 }
 

@@ -57,16 +57,19 @@ public:
     uint8_t GetPortCount() const { return portCount_.load(); }
     std::string GetMessageText() const;
 
-    CBoardInterface* GetBoard(uint8_t portNumber, uint8_t slave) const;
-    CBoardInterface* GetBoardOrFirst(uint8_t portNumber, uint8_t slave) const;
+    // Board lookups hand out shared ownership: hold the result for one call, never store it (a
+    // removed drive's board stays alive, detached, until the last holder lets go).
+    std::shared_ptr<CBoardInterface> GetBoard(uint8_t portNumber, uint8_t slave) const;
+    std::shared_ptr<CBoardInterface> GetBoardOrFirst(uint8_t portNumber, uint8_t slave) const;
     uint8_t GetBoardCount(uint8_t portNumber) const;
     uint8_t GetFirstSlave(uint8_t portNumber) const;
     uint8_t GetLastSlave(uint8_t portNumber) const;
     uint8_t GetPrevSlave(uint8_t portNumber, uint8_t slave) const;
     uint8_t GetNextSlave(uint8_t portNumber, uint8_t slave) const;
-    CBoardInterface* FindBoardOfType(uint8_t portNumber, uint8_t slave, uint8_t typeCode) const;
-    CBoardInterface* FindBoardOfTypes(uint8_t portNumber, uint8_t slave, uint8_t count,
-                                      const uint8_t* typeCodes) const;
+    std::shared_ptr<CBoardInterface> FindBoardOfType(uint8_t portNumber, uint8_t slave,
+                                                     uint8_t typeCode) const;
+    std::shared_ptr<CBoardInterface> FindBoardOfTypes(uint8_t portNumber, uint8_t slave, uint8_t count,
+                                                      const uint8_t* typeCodes) const;
 
     void SetLogEnabled(bool enabled);
     bool IsLogEnabled() const { return logEnabled_; }

@@ -16,22 +16,28 @@ CCommPort::CCommPort(PortEnvironment environment)
 
 CCommPort::~CCommPort() {
     StopPolling();
-    std::lock_guard<std::mutex> lock(boardMutex_);
-    for (auto& slot : boards_) delete slot.exchange(nullptr);
-    boardCount_ = 0;
+    std::array<std::shared_ptr<CBoardInterface>, kSlaveCount> boards;
+    {
+        std::lock_guard<std::mutex> lock(boardMutex_);
+        boards.swap(boards_);
+        boardCount_ = 0;
+    }
+    // A window may still hold a board (a failure box open): it must not reach this port again.
+    for (auto& board : boards) {
+        if (board) board->Detach();
+    }
 }
 
 bool CCommPort::AddBoard(uint8_t slave, const SlaveInfo& info, const CDefaultParam* defaults) {
     if (slave >= kSlaveCount) return false;
-    if (boards_[slave].load()) return true;
-    CBoardInterface* board = nullptr;
+    std::shared_ptr<CBoardInterface> board;
     {
         std::lock_guard<std::mutex> lock(boardMutex_);
+        if (boards_[slave]) return true;
         BoardContext context{sink_, reporter_, &stopRequested_};
-        board = CreateBoard(static_cast<uint8_t>(info.type & 0xFF), slave, *this, &info, defaults, context)
-                    .release();
+        board = CreateBoard(static_cast<uint8_t>(info.type & 0xFF), slave, *this, &info, defaults, context);
         board->SetPollingThreadId(threadId_.load());
-        boards_[slave].store(board);
+        boards_[slave] = board;
         ++boardCount_;
     }
     board->ResetStatus();
@@ -41,32 +47,41 @@ bool CCommPort::AddBoard(uint8_t slave, const SlaveInfo& info, const CDefaultPar
 
 void CCommPort::RemoveBoard(uint8_t slave) {
     if (slave >= kSlaveCount) return;
+    std::shared_ptr<CBoardInterface> board;
     bool none = false;
     {
         std::lock_guard<std::mutex> lock(boardMutex_);
-        CBoardInterface* board = boards_[slave].exchange(nullptr);
+        board = std::move(boards_[slave]);
         if (!board) return;
-        delete board;
         if (boardCount_.load() > 0) --boardCount_;
         none = boardCount_.load() == 0;
     }
+    board->Detach();
+    board.reset();  // destroyed here unless a window still holds it for a call
     if (none) ClosePort();
 }
 
-CBoardInterface* CCommPort::GetBoard(uint8_t slave) const {
-    return slave < kSlaveCount ? boards_[slave].load() : nullptr;
+std::shared_ptr<CBoardInterface> CCommPort::GetBoard(uint8_t slave) const {
+    if (slave >= kSlaveCount) return nullptr;
+    std::lock_guard<std::mutex> lock(boardMutex_);
+    return boards_[slave];
+}
+
+bool CCommPort::HasBoard(uint8_t slave) const {
+    std::lock_guard<std::mutex> lock(boardMutex_);
+    return boards_[slave] != nullptr;
 }
 
 uint8_t CCommPort::GetFirstSlave() const {
     for (uint8_t s = 0; s < kSlaveCount; ++s) {
-        if (boards_[s].load()) return s;
+        if (HasBoard(s)) return s;
     }
     return 0;
 }
 
 uint8_t CCommPort::GetLastSlave() const {
     for (int s = kSlaveCount - 1; s >= 0; --s) {
-        if (boards_[s].load()) return static_cast<uint8_t>(s);
+        if (HasBoard(static_cast<uint8_t>(s))) return static_cast<uint8_t>(s);
     }
     return 0;
 }
@@ -74,7 +89,7 @@ uint8_t CCommPort::GetLastSlave() const {
 uint8_t CCommPort::GetPrevSlave(uint8_t slave) const {
     if (slave == 0 || slave >= kSlaveCount) return slave;
     for (int s = slave - 1; s >= 0; --s) {
-        if (boards_[s].load()) return static_cast<uint8_t>(s);
+        if (HasBoard(static_cast<uint8_t>(s))) return static_cast<uint8_t>(s);
     }
     return slave;
 }
@@ -82,7 +97,7 @@ uint8_t CCommPort::GetPrevSlave(uint8_t slave) const {
 uint8_t CCommPort::GetNextSlave(uint8_t slave) const {
     if (slave >= kSlaveCount - 1) return slave;
     for (int s = slave + 1; s < kSlaveCount; ++s) {
-        if (boards_[s].load()) return static_cast<uint8_t>(s);
+        if (HasBoard(static_cast<uint8_t>(s))) return static_cast<uint8_t>(s);
     }
     return slave;
 }
@@ -110,8 +125,8 @@ void CCommPort::PollingBody(std::stop_token stop) {
         // creation, under the same mutex), so their logs and failure reports stay silent here.
         std::lock_guard<std::mutex> lock(boardMutex_);
         threadId_ = std::this_thread::get_id();
-        for (auto& slot : boards_) {
-            if (CBoardInterface* board = slot.load()) board->SetPollingThreadId(threadId_.load());
+        for (auto& board : boards_) {
+            if (board) board->SetPollingThreadId(threadId_.load());
         }
     }
     if (options_.lowestPriority) {
@@ -139,7 +154,7 @@ void CCommPort::PollingBody(std::stop_token stop) {
 void CCommPort::PollPass(const std::stop_token& stop) {
     for (uint8_t slave = 0; slave < kSlaveCount; ++slave) {
         if (stop.stop_requested() || !IsOpen()) return;
-        CBoardInterface* board = boards_[slave].load();
+        const std::shared_ptr<CBoardInterface> board = GetBoard(slave);
         if (!board) continue;
         const uint8_t code = board->UpdateStatus();
         if (stop.stop_requested()) return;

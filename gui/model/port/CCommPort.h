@@ -7,6 +7,13 @@
 // "drive going away" message is abandoned on a stop request, and the stop procedure joins the
 // thread.  A thread that has not ended after nine 100 ms waits is logged as terminated and then
 // joined: it can at most finish the transaction it is in, so no lock is ever left behind.
+//
+// Board ownership: the port holds its boards through shared_ptr and hands out shared_ptr.  A
+// window never stores a board; it looks it up by (port, slave) for each use and keeps the
+// shared_ptr only for that call, so a board whose command is still on the GUI thread's stack (a
+// failure box with Retry is a nested event loop) stays alive while the polling thread removes its
+// drive.  Before the port drops a board (removal, or its own destruction) it detaches it: the
+// board never touches the port again and its commands fail quietly.
 #pragma once
 
 #include <array>
@@ -51,10 +58,11 @@ public:
     // Creates the board of a detected drive (nothing when the slave has one already), resets its
     // status and starts the polling thread.  False for a slave above 15.
     bool AddBoard(uint8_t slave, const SlaveInfo& info, const CDefaultParam* defaults);
-    // Destroys the board of a slave; when none is left, closes the port.
+    // Detaches the board of a slave and drops the port's reference; when none is left, closes
+    // the port.
     void RemoveBoard(uint8_t slave);
 
-    CBoardInterface* GetBoard(uint8_t slave) const;
+    std::shared_ptr<CBoardInterface> GetBoard(uint8_t slave) const;
     uint8_t GetBoardCount() const { return boardCount_.load(); }
     uint8_t GetFirstSlave() const;
     uint8_t GetLastSlave() const;
@@ -139,8 +147,10 @@ private:
     IFailureReporter* const reporter_;
     const PortOptions options_;
 
-    mutable std::mutex boardMutex_;  // guards creation and removal of boards
-    std::array<std::atomic<CBoardInterface*>, kSlaveCount> boards_{};
+    bool HasBoard(uint8_t slave) const;
+
+    mutable std::mutex boardMutex_;  // guards the board slots; never held across a command
+    std::array<std::shared_ptr<CBoardInterface>, kSlaveCount> boards_{};
     std::atomic<uint8_t> boardCount_{0};
 
     std::mutex threadMutex_;  // guards starting and stopping the thread
