@@ -1,0 +1,18 @@
+// How windows reach a drive: looked up by (port, slave) each time, held only for one call.
+#pragma once
+
+#include <cstdint>
+
+#include "gui/model/board/CBoardInterface.h"
+#include "gui/model/port/CCommMaster.h"
+
+namespace tarsel::app {
+
+// The board of a drive, or none.  Keep it only for the duration of one call.
+using BoardRef = CBoardInterface*;
+
+inline BoardRef LookupBoard(const CCommMaster& master, uint8_t port, uint8_t slave) {
+    return master.GetBoard(port, slave);
+}
+
+}  // namespace tarsel::app

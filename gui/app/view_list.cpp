@@ -1,0 +1,11 @@
+// Every window of the configuration program, registered by frame kind and board type code.
+// One line per window; each window's code offers its Register function.
+#include "gui/app/view_registry.h"
+
+namespace tarsel::app {
+
+void RegisterAllViews(ViewRegistry& registry) {
+    (void)registry;
+}
+
+}  // namespace tarsel::app
