@@ -90,13 +90,11 @@ private:
 
 constexpr const char* kCp949Name = "CP949";
 
-// Length of the UTF-8 sequence at the start of text (1 for a malformed one).
-std::size_t Utf8SequenceLength(std::string_view text) {
-    std::size_t pos = 0;
-    bool valid = true;
-    NextUtf8(text, pos, valid);
-    return pos;
-}
+// Bytes 0x80..0xFF that start no character of code page 949 (stray bytes of a hand-edited file,
+// the code page's user-defined area) read as these private-use characters and are written back
+// as the same byte, so a rewrite of a file never changes or loses them.
+constexpr char32_t kByteEscapeFirst = 0xF780;
+constexpr char32_t kByteEscapeLast = 0xF7FF;
 
 }  // namespace
 
@@ -154,9 +152,9 @@ std::string DecodeCp949(std::string_view bytes) {
     Converter converter("UTF-8", kCp949Name);
     while (!bytes.empty()) {
         if (!converter.ok() || converter.Convert(bytes, out) != 0) {
-            // A byte that starts no character of the code page: mark it and go on after it.
+            // A byte that starts no character of the code page: kept as its escape character.
             const auto byte = static_cast<unsigned char>(bytes.front());
-            AppendUtf8(out, byte < 0x80 ? byte : kReplacementCharacter);
+            AppendUtf8(out, byte < 0x80 ? byte : kByteEscapeFirst + (byte - 0x80));
             bytes.remove_prefix(1);
         }
     }
@@ -169,10 +167,19 @@ std::string EncodeCp949(std::string_view utf8, bool* fits) {
     Converter converter(kCp949Name, "UTF-8");
     while (!utf8.empty()) {
         if (!converter.ok() || converter.Convert(utf8, out) != 0) {
-            // A character the code page cannot hold (or malformed UTF-8): '?' in its place.
-            out.push_back('?');
-            if (fits != nullptr) *fits = false;
-            utf8.remove_prefix(Utf8SequenceLength(utf8));
+            std::size_t length = 0;
+            bool valid = true;
+            const char32_t cp = NextUtf8(utf8, length, valid);
+            if (cp < 0x80) {
+                out.push_back(static_cast<char>(cp));  // only without a converter
+            } else if (cp >= kByteEscapeFirst && cp <= kByteEscapeLast) {
+                out.push_back(static_cast<char>(cp - kByteEscapeFirst + 0x80));  // the byte read
+            } else {
+                // A character the code page cannot hold (or malformed UTF-8): '?' in its place.
+                out.push_back('?');
+                if (fits != nullptr) *fits = false;
+            }
+            utf8.remove_prefix(length);
         }
     }
     return out;

@@ -34,7 +34,8 @@ int CodePageForLanguage(std::string_view language);
 // with the same number, as the system's conversion does, so every byte survives a round trip.
 std::string DecodeCp1252(std::string_view bytes);
 
-// Code page 949 bytes to UTF-8; a byte that starts no valid character becomes U+FFFD.
+// Code page 949 bytes to UTF-8.  A byte 0x80..0xFF that starts no valid character becomes the
+// private-use character U+F780 + (byte - 0x80), which EncodeCp949 writes back as that byte.
 std::string DecodeCp949(std::string_view bytes);
 
 // UTF-8 text to Windows-1252 or code page 949.  A character the code page cannot hold is written

@@ -113,11 +113,13 @@ TEST(CodePage, Korean949RoundTripAndUnmappableText) {
     EncodeCp949("\xFF", &fits);  // malformed UTF-8 does not fit either
     EXPECT_FALSE(fits);
 
-    // A byte that starts no character, and a lead byte cut off by the end.
-    EXPECT_EQ(DecodeCp949("a\x80"
-                          "b\xB0"),
-              "a\xEF\xBF\xBD"
-              "b\xEF\xBF\xBD");
+    // Bytes that start no character (a stray byte, a lead byte before a line end or cut off by the
+    // end) read as private-use characters and are written back unchanged.
+    const std::string stray = "a\x80 \xE9\r\n\xFF" + kHangul949 + "\xB0";
+    EXPECT_EQ(DecodeCp949(stray), "a\xEF\x9E\x80 \xEF\x9F\xA9\r\n\xEF\x9F\xBF" + kHangul + "\xEF\x9E\xB0");
+    fits = true;
+    EXPECT_EQ(EncodeCp949(DecodeCp949(stray), &fits), stray);
+    EXPECT_TRUE(fits);
 }
 
 TEST(CodePage, Western1252FitsOnlyItsCharacters) {
@@ -196,6 +198,7 @@ TEST(EncodingPolicy, FilesKeepTheirEncoding) {
     } cases[] = {
         {"949 file", "[A]\r\nk=" + kHangul949 + "\r\n",
          "[A]\r\nk=" + kHangul949 + "\r\nm=" + kMotor949 + "\r\n"},
+        {"949 file with a stray byte", "[A]\r\nk=caf\xE9\r\n", "[A]\r\nk=caf\xE9\r\nm=" + kMotor949 + "\r\n"},
         {"UTF-8 file without mark", "[A]\nk=" + kHangul + "\n", "[A]\nk=" + kHangul + "\nm=" + kMotor + "\n"},
         {"UTF-8 file with mark", "\xEF\xBB\xBF[A]\nk=1\n", "\xEF\xBB\xBF[A]\nk=1\nm=" + kMotor + "\n"},
     };
