@@ -19,46 +19,38 @@ struct PartState {
     int total = 0;
 };
 
-// The request flag is read before the loaded flag: the polling thread sets "loaded" before it
-// clears the request, so a cleared request with "loaded" still clear means the read failed.
 PartState StateOf(CBoardInterface& board, int part) {
     PartState s;
+    const uint32_t bit = 1u << part;
+    const LoadOutcome outcome = board.GetLoadOutcome();
+    s.requested = !outcome.Ended(bit);
+    s.loaded = outcome.Loaded(bit);
     switch (part) {
         case 0:
-            s.requested = board.paramReloadRequest.load();
-            s.loaded = board.paramLoaded.load();
             s.done = static_cast<int>(board.paramReadCount.load());
             s.total = board.GetParameterCount();
             break;
         case 1: {
-            s.requested = board.ioReloadRequest.load();
-            s.loaded = board.ioLoaded.load();
             s.done = static_cast<int>(board.ioReadCount.load());
             const CIOInfo io = board.GetIOInfo();
             s.total = io.input.PinCount() + io.output.PinCount();
             break;
         }
         case 2: {
-            s.requested = board.posTableReloadRequest.load();
-            s.loaded = board.posTableLoaded.load();
             const int items = board.GetPosTableItemCount();
             const int read = static_cast<int>(board.posTableReadCount.load());
             s.done = items > 0 ? read * 100 / items : 0;
             s.total = 100;
             break;
         }
-        case 3:
+        default:
             if (auto* bldc = dynamic_cast<CBoardDorrinTevraBLDC*>(&board)) {
-                s.requested = bldc->bldcReloadRequest.load();
-                s.loaded = bldc->bldcLoaded.load();
                 s.done = static_cast<int>(bldc->bldcReadCount.load());
                 s.total = static_cast<int>(bldc->GetBLDCTotalParamCount());
             } else {
                 s.loaded = true;  // only BLDC drives have this part
             }
             break;
-        default:
-            s.loaded = true;
     }
     return s;
 }
@@ -128,7 +120,7 @@ void CLoadingSequence::BeginPart() {
         Finish();
         return;
     }
-    if (part_ == 3 && dynamic_cast<CBoardDorrinTevraBLDC*>(board) == nullptr) {
+    if (part_ == 3 && dynamic_cast<CBoardDorrinTevraBLDC*>(board.get()) == nullptr) {
         BeginPart();  // no BLDC parameters to wait for
         return;
     }

@@ -54,6 +54,8 @@ public:
 class CMainFrame::ModelBridge : public IMainFrameSink {
 public:
     explicit ModelBridge(CMainFrame& frame) : frame_(frame), master_(frame.master_) {}
+    // Queued, never waited for: a worker may write lines while the GUI thread joins it.
+    void CommandLine(std::string line) override { PostAppMessage(&frame_, Message::Line(std::move(line))); }
     bool Send(uint32_t number, uintptr_t wParam, intptr_t lParam, std::stop_token cancel) override {
         auto message = FromModel(number, wParam, lParam, master_.GetPortNumberAt(0));
         if (!message) return true;

@@ -42,10 +42,6 @@ std::optional<Message> FromModel(uint32_t number, uintptr_t wParam, intptr_t lPa
     if (number < kWmUser + kFirstMessage || number > kWmUser + kLastMessage) return std::nullopt;
     const auto kind = static_cast<MsgKind>(number - kWmUser);
     switch (kind) {
-        case MsgKind::CommandLine: {
-            const char* text = reinterpret_cast<const char*>(wParam);
-            return Message::Line(text != nullptr ? text : "");
-        }
         case MsgKind::DriveGoingAway:
         case MsgKind::DataReloaded:
         case MsgKind::ParameterChanged:

@@ -85,9 +85,9 @@ constexpr bool IsFrameMessage(MsgKind kind) {
     return kind >= MsgKind::BoardListFrame && kind <= MsgKind::BldcFrame;
 }
 
-// The message a board object or the polling thread hands to the main frame (number from
-// WM_USER, wParam, lParam), as a value for a drive on `port`.  None for numbers the drive model
-// does not send.
+// The drive message a board object or the polling thread hands to the main frame (number from
+// WM_USER, wParam = slave, lParam), as a value for a drive on `port`.  None for other numbers
+// (command lines come as text through their own call).
 std::optional<Message> FromModel(uint32_t number, uintptr_t wParam, intptr_t lParam, uint8_t port);
 
 // Short name of a kind for logs and test output ("DriveGoingAway").
