@@ -1,5 +1,7 @@
 #include "comm/comm_log.h"
 
+#include "base/files/program_directory.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -50,15 +52,6 @@ std::tm SystemLocalTime() {
     std::tm local{};
     localtime_r(&now, &local);
     return local;
-}
-
-std::string ExecutableDirectory() {
-    char path[4096];
-    const ssize_t n = ::readlink("/proc/self/exe", path, sizeof(path) - 1);
-    if (n <= 0) return "./";
-    std::string full(path, static_cast<std::size_t>(n));
-    const auto slash = full.rfind('/');
-    return slash == std::string::npos ? "./" : full.substr(0, slash + 1);
 }
 
 CCommLog::CCommLog() : clock_(SystemLocalTime) {}

@@ -61,7 +61,4 @@ private:
     int fileDayOfYear_ = -1;
 };
 
-// Directory of the running executable, with a trailing separator.
-std::string ExecutableDirectory();
-
 }  // namespace tarsel

@@ -6,10 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "comm/platform/ports_internal.h"
 
@@ -18,18 +15,7 @@ namespace {
 
 // Port numbers fit the one byte every registry and frame log uses.
 constexpr unsigned kHighestPortNumber = 255;
-constexpr const char* kSection = "[Ports]";
-
-std::string Trim(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return std::string();
-    const std::size_t last = text.find_last_not_of(" \t\r\n");
-    return text.substr(first, last - first + 1);
-}
-
-bool IsSectionHeader(const std::string& line) {
-    return !line.empty() && line.front() == '[';
-}
+constexpr const char* kSection = "Ports";
 
 bool ParseNumber(const std::string& text, unsigned& number) {
     if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
@@ -64,59 +50,32 @@ PortNumberFile::PortNumberFile(std::string path) : path_(std::move(path)) {
 
 bool PortNumberFile::Load() {
     numbers_.clear();
-    otherLines_.clear();
-    std::ifstream in(path_);
-    if (!in) return false;
-    bool inPorts = false;
-    std::string line;
-    while (std::getline(in, line)) {
-        const std::string trimmed = Trim(line);
-        if (IsSectionHeader(trimmed)) {
-            inPorts = trimmed == kSection;
-            if (inPorts) continue;
-        }
-        if (!inPorts) {
-            otherLines_.push_back(line);
-            continue;
-        }
-        // The key is everything before the last '=', so a key may hold one itself.
-        const std::size_t equals = trimmed.rfind('=');
+    auto file = ini::IniFile::Load(path_);
+    file_ = file ? std::move(*file) : ini::IniFile{};
+    if (!file) return false;
+    // Entries whose value is no port number are skipped (and rewritten when their device gets
+    // one); lines of other sections stay as they are.
+    for (const std::string& key : file_.KeyNames(kSection)) {
         unsigned number = 0;
-        if (equals == std::string::npos || !ParseNumber(Trim(trimmed.substr(equals + 1)), number)) continue;
-        const std::string key = Trim(trimmed.substr(0, equals));
+        if (!ParseNumber(file_.GetString(kSection, key), number)) continue;
         const bool known = std::any_of(numbers_.begin(), numbers_.end(),
                                        [&key](const auto& remembered) { return remembered.first == key; });
-        if (!key.empty() && !known) numbers_.emplace_back(key, number);
+        if (!known) numbers_.emplace_back(key, number);
     }
     return true;
+}
+
+bool PortNumberFile::Remember(const std::string& key, unsigned number) {
+    // A key the file cannot hold (one with '=' or a line break) keeps its number for this call only.
+    numbers_.emplace_back(key, number);
+    return file_.SetInt(kSection, key, number);
 }
 
 bool PortNumberFile::Save() const {
     const std::size_t slash = path_.find_last_of('/');
     if (slash != std::string::npos && slash > 0 && !MakeDirectories(path_.substr(0, slash))) return false;
-
-    std::ostringstream text;
-    text << kSection << '\n';
-    for (const auto& [key, number] : numbers_) text << key << '=' << number << '\n';
-    for (const std::string& line : otherLines_) text << line << '\n';
-
-    // Write a temporary file beside the real one and rename it over: readers see either the
-    // old or the new file, never half of one.
-    const std::string temporary = path_ + ".tmp" + std::to_string(::getpid());
-    {
-        std::ofstream out(temporary, std::ios::trunc);
-        out << text.str();
-        out.flush();
-        if (!out) {
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), path_.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    // Written beside the real file and renamed over it: readers see the old or the new file.
+    return file_.Save(path_);
 }
 
 std::vector<std::pair<unsigned, std::string>> PortNumberFile::Assign(
@@ -140,9 +99,8 @@ std::vector<std::pair<unsigned, std::string>> PortNumberFile::Assign(
         unsigned number = 1;
         while (number <= kHighestPortNumber && used(number)) ++number;
         if (number > kHighestPortNumber) continue;  // every number taken: the device gets none
-        numbers_.emplace_back(device.key, number);
         result.emplace_back(number, device.devicePath);
-        changed = true;
+        if (Remember(device.key, number)) changed = true;
     }
     // A file that cannot be written still leaves the numbers valid for this call.
     if (changed) Save();

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/ini/ini_file.h"
+
 namespace tarsel::platform::detail {
 
 // "com<N>" in any letter case with N made of decimal digits only (at least one): true and the
@@ -40,11 +42,12 @@ public:
 
 private:
     bool Load();
+    bool Remember(const std::string& key, unsigned number);
     bool Save() const;
 
     std::string path_;
-    std::vector<std::pair<std::string, unsigned>> numbers_;  // [Ports] in file order
-    std::vector<std::string> otherLines_;                    // every other section, kept verbatim
+    ini::IniFile file_;                                      // the whole file, other sections included
+    std::vector<std::pair<std::string, unsigned>> numbers_;  // valid [Ports] entries in file order
 };
 
 // Where the numbers are kept: $TARSEL_PORT_NUMBERS_FILE, else the user's configuration folder.

@@ -1,6 +1,6 @@
 #include "formats/files/connection_settings.h"
 
-#include "comm/comm_log.h"
+#include "base/files/program_directory.h"
 #include "base/ini/ini_file.h"
 #include "base/ini/profile.h"
 

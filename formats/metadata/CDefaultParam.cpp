@@ -1,6 +1,6 @@
 #include "formats/metadata/CDefaultParam.h"
 
-#include "comm/comm_log.h"
+#include "base/files/program_directory.h"
 #include "base/ini/ini_file.h"
 
 namespace tarsel {

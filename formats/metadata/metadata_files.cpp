@@ -1,6 +1,6 @@
 #include "formats/metadata/metadata_files.h"
 
-#include "comm/comm_log.h"
+#include "base/files/program_directory.h"
 #include "base/ini/ini_file.h"
 #include "base/ini/profile.h"
 

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/files/program_directory.h"
 #include "comm/CRs232CB.h"
 #include "comm/comm_log.h"
 #include "tests/support/pty_responder.h"

@@ -7,14 +7,13 @@
 #include "comm/frame.h"
 #include "comm/result_codes.h"
 #include "comm/slave_info.h"
+#include "formats/files/connection_settings.h"
 
 namespace tarsel::firmware {
 
 std::string HistoryText(const DriveIdentity& identity) {
-    char text[96];
-    std::snprintf(text, sizeof text, " ver %d.%d.%d.%d", identity.version[0], identity.version[1],
-                  identity.version[2], identity.version[3]);
-    return identity.name + text;
+    return files::FormatBootRomVersion(identity.name, identity.version[0], identity.version[1],
+                                       identity.version[2], identity.version[3]);
 }
 
 uint8_t TransportBootLink::GetSlaveInfo(DriveIdentity& identity) {

@@ -8,8 +8,8 @@
 
 #include "comm/CRs232CB.h"
 #include "comm/result_codes.h"
+#include "formats/files/connection_settings.h"
 #include "tools/firmloader/core/boot_link.h"
-#include "tools/firmloader/core/connection_settings.h"
 #include "tools/firmloader/core/image_set.h"
 #include "tools/firmloader/core/update_procedure.h"
 
@@ -149,8 +149,8 @@ int RunUpdate(const Options& options, std::ostream& out, std::ostream& err,
         err << "The drive does NOT support firmloader.\n";
         return exit_code::kConnectFailed;
     }
-    const std::filesystem::path ini = ConnectionIniPath(env.iniDirectory);
-    WriteConnectionChoice(ini, {*options.port, options.baud});
+    files::WriteConnectionSettings({static_cast<int32_t>(*options.port), static_cast<int32_t>(options.baud)},
+                                   env.iniDirectory);
     DriveIdentity identity;
     if (link.GetSlaveInfo(identity) == kResultSuccess) {
         out << "PortNo : " << *options.port << ", SlaveNo : " << unsigned{slave} << ", "
@@ -161,7 +161,8 @@ int RunUpdate(const Options& options, std::ostream& out, std::ostream& err,
 
     UpdateProcedure procedure(link, env.timings);
     procedure.SetImagePaths(paths);
-    procedure.SetHistoryWriter([&](const std::string& text) { WriteBootRomHistory(ini, text); });
+    procedure.SetHistoryWriter(
+        [&](const std::string& text) { files::WriteBootRomHistory(text, env.iniDirectory); });
     procedure.Start();
 
     ProcedureSnapshot last;

@@ -12,8 +12,8 @@
 
 #include "comm/platform/ports.h"
 #include "comm/result_codes.h"
+#include "formats/files/connection_settings.h"
 #include "tools/firmloader/core/boot_link.h"
-#include "tools/firmloader/core/connection_settings.h"
 #include "tools/firmloader/wizard/wizard_texts.h"
 
 namespace tarsel::firmware {
@@ -79,10 +79,10 @@ void CViewConnect::OnOpen() {
     ports_ = ListPorts();
     FillPortList();
 
-    const ConnectionChoice choice = ReadConnectionChoice(ConnectionIniPath(environment_.iniDirectory));
-    const int port = portList_->findText(QStringLiteral("COM%1").arg(choice.portNumber));
+    const files::ConnectionSettings saved = files::ReadConnectionSettings(environment_.iniDirectory);
+    const int port = portList_->findText(QStringLiteral("COM%1").arg(saved.port_number));
     if (portList_->count() > 0) portList_->setCurrentIndex(std::max(port, 0));
-    const int baud = baudList_->findText(QString::number(choice.baudRate));
+    const int baud = baudList_->findText(QString::number(saved.baudrate));
     baudList_->setCurrentIndex(std::max(baud, 0));
     slaveEdit_->setText(QString::number(document_.slave));
     refreshTimer_.start();
@@ -134,7 +134,8 @@ void CViewConnect::OnConnect() {
         Fail(tr("The drive does NOT support firmloader."));
         return;
     }
-    WriteConnectionChoice(ConnectionIniPath(environment_.iniDirectory), {portNumber, baudRate});
+    files::WriteConnectionSettings({static_cast<int32_t>(portNumber), static_cast<int32_t>(baudRate)},
+                                   environment_.iniDirectory);
     document_.title = QStringLiteral("Port %1  SlaveNo %2").arg(portNumber).arg(slave);
     document_.slave = static_cast<uint8_t>(slave);
     connectButton_->setEnabled(true);

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "tools/firmloader/core/connection_settings.h"
+#include "formats/files/connection_settings.h"
 #include "tools/firmloader/wizard/wizard_texts.h"
 
 namespace tarsel::firmware {
@@ -89,8 +89,9 @@ void CViewUpdateROM::OnOpen() {
     link_ = std::make_unique<TransportBootLink>(document_.port, document_.slave);
     procedure_ = std::make_unique<UpdateProcedure>(*link_, environment_.timings);
     procedure_->SetImagePaths(document_.imagePaths);
-    const std::filesystem::path ini = ConnectionIniPath(environment_.iniDirectory);
-    procedure_->SetHistoryWriter([ini](const std::string& text) { WriteBootRomHistory(ini, text); });
+    const std::filesystem::path directory = environment_.iniDirectory;
+    procedure_->SetHistoryWriter(
+        [directory](const std::string& text) { files::WriteBootRomHistory(text, directory); });
     Start();
 }
 
