@@ -300,7 +300,7 @@ CRs232CB::Outcome CRs232CB::ValidateLegacy(CommPacket& packet) {
         return Outcome::Frame;
     }
     const std::size_t dataLength = count - kLegacyMinResponse;
-    if (packet.frameType == 0x01) {
+    if (packet.frameType == frame_type::kSlaveInfo) {
         // Old firmware answers the identification request with a text of its own length.
         if (dataLength < 2) return Outcome::LengthError;
         if (packet.recv)

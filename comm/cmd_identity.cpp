@@ -2,13 +2,12 @@
 #include <cstring>
 
 #include "comm/CCommInterface.h"
+#include "comm/protocol.h"
 #include "comm/result_codes.h"
 
 namespace tarsel {
 namespace {
 
-constexpr uint8_t kFrameSlaveInfo = 0x01;
-constexpr uint8_t kFrameGetCommandPos = 0x51;
 constexpr uint32_t kSlaveInfoTimeoutMs = 100;
 constexpr uint32_t kSlaveInfoDetectTimeoutMs = 50;
 
@@ -19,11 +18,11 @@ uint8_t CCommInterface::DoCmdGetSlaveInfoRecord(uint8_t slave, uint8_t* record70
     uint8_t result;
     bool legacy = false;
     if (Config().legacyFormCapable) {
-        result = DoSendCommandAuto(slave, kFrameSlaveInfo, nullptr, 0, answer, sizeof(answer),
+        result = DoSendCommandAuto(slave, frame_type::kSlaveInfo, nullptr, 0, answer, sizeof(answer),
                                    kSlaveInfoDetectTimeoutMs, true);
         legacy = IsLegacyForm();
     } else {
-        result = DoSendCommand(slave, kFrameSlaveInfo, nullptr, 0, answer, sizeof(answer),
+        result = DoSendCommand(slave, frame_type::kSlaveInfo, nullptr, 0, answer, sizeof(answer),
                                kSlaveInfoTimeoutMs, true);
     }
     if (result != kResultSuccess) return result;
@@ -45,8 +44,8 @@ uint8_t CCommInterface::DoCmdGetSlaveInfo(uint8_t slave, SlaveInfo* info) {
 
 uint8_t CCommInterface::DoCmdPresenceProbe(uint8_t slave, int32_t* commandPosition, uint32_t timeoutMs) {
     uint8_t answer[4] = {};
-    const uint8_t result =
-        DoSendCommandAuto(slave, kFrameGetCommandPos, nullptr, 0, answer, sizeof(answer), timeoutMs, true);
+    const uint8_t result = DoSendCommandAuto(slave, frame_type::kGetCommandPos, nullptr, 0, answer,
+                                             sizeof(answer), timeoutMs, true);
     if (result == kResultSuccess && commandPosition != nullptr) *commandPosition = GetS32(answer);
     return result;
 }

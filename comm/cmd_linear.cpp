@@ -5,13 +5,12 @@
 
 #include "comm/CCommInterface.h"
 #include "comm/linear_move.h"
+#include "comm/protocol.h"
 #include "comm/result_codes.h"
 
 namespace tarsel {
 namespace {
 
-constexpr uint8_t kFrameLinearSetup = 0x70;
-constexpr uint8_t kFrameLinearStart = 0x71;
 constexpr auto kPauseAfterStart = std::chrono::milliseconds(20);
 
 bool ValidAxisList(uint8_t axisCount, const uint8_t* slaves, const int32_t* values) {
@@ -30,13 +29,13 @@ uint8_t CCommInterface::DoCmdLinearSetup(uint8_t slave, int32_t distance, uint32
     PutU32(request, static_cast<uint32_t>(distance));
     PutU32(request + 4, velocity);
     PutU16(request + 8, acceleration);
-    return Command(slave, kFrameLinearSetup, request, sizeof(request), nullptr, 0, 100);
+    return Command(slave, frame_type::kLinearSetup, request, sizeof(request), nullptr, 0, 100);
 }
 
 uint8_t CCommInterface::DoCmdLinearStart(uint32_t axisMask) {
     uint8_t request[4];
     PutU32(request, axisMask);
-    return Broadcast(kFrameLinearStart, request, sizeof(request));
+    return Broadcast(frame_type::kLinearStart, request, sizeof(request));
 }
 
 uint8_t CCommInterface::DoCmdMoveLinearIncPos(uint8_t axisCount, const uint8_t* slaves,

@@ -2,30 +2,11 @@
 #include <cstring>
 
 #include "comm/CCommInterface.h"
+#include "comm/protocol.h"
 #include "comm/result_codes.h"
 
 namespace tarsel {
 namespace {
-
-constexpr uint8_t kFrameMoveStop = 0x31;
-constexpr uint8_t kFrameEmergencyStop = 0x32;
-constexpr uint8_t kFrameOrigin = 0x33;
-constexpr uint8_t kFrameMoveAbs = 0x34;
-constexpr uint8_t kFrameMoveInc = 0x35;
-constexpr uint8_t kFrameMoveToLimit = 0x36;
-constexpr uint8_t kFrameMoveVelocity = 0x37;
-constexpr uint8_t kFramePositionAbsOverride = 0x38;
-constexpr uint8_t kFramePositionIncOverride = 0x39;
-constexpr uint8_t kFrameVelocityOverride = 0x3A;
-constexpr uint8_t kFrameAllMoveStop = 0x3B;
-constexpr uint8_t kFrameAllEmergencyStop = 0x3C;
-constexpr uint8_t kFrameAllOrigin = 0x3D;
-constexpr uint8_t kFrameAllMoveAbs = 0x3E;
-constexpr uint8_t kFrameAllMoveInc = 0x3F;
-constexpr uint8_t kFrameMovePause = 0x58;
-constexpr uint8_t kFrameMoveAbsEx = 0x80;
-constexpr uint8_t kFrameMoveIncEx = 0x81;
-constexpr uint8_t kFrameMoveVelocityEx = 0x82;
 
 constexpr uint32_t kMotionTimeoutMs = 100;
 
@@ -46,16 +27,18 @@ void PutOptions(uint8_t* p, const uint8_t* options) {
 }  // namespace
 
 uint8_t CCommInterface::DoCmdMoveStop(uint8_t slave, MotionWait wait) {
-    return AfterMotion(slave, Command(slave, kFrameMoveStop, nullptr, 0, nullptr, 0, kMotionTimeoutMs), wait);
-}
-
-uint8_t CCommInterface::DoCmdEmergencyStop(uint8_t slave, MotionWait wait) {
-    return AfterMotion(slave, Command(slave, kFrameEmergencyStop, nullptr, 0, nullptr, 0, kMotionTimeoutMs),
+    return AfterMotion(slave, Command(slave, frame_type::kMoveStop, nullptr, 0, nullptr, 0, kMotionTimeoutMs),
                        wait);
 }
 
+uint8_t CCommInterface::DoCmdEmergencyStop(uint8_t slave, MotionWait wait) {
+    return AfterMotion(
+        slave, Command(slave, frame_type::kEmergencyStop, nullptr, 0, nullptr, 0, kMotionTimeoutMs), wait);
+}
+
 uint8_t CCommInterface::DoCmdMoveOriginSingleAxis(uint8_t slave, MotionWait wait) {
-    return AfterMotion(slave, Command(slave, kFrameOrigin, nullptr, 0, nullptr, 0, kMotionTimeoutMs), wait);
+    return AfterMotion(slave, Command(slave, frame_type::kOrigin, nullptr, 0, nullptr, 0, kMotionTimeoutMs),
+                       wait);
 }
 
 uint8_t CCommInterface::DoCmdMoveSingleAxisAbsPos(uint8_t slave, int32_t position, uint32_t velocity,
@@ -63,7 +46,8 @@ uint8_t CCommInterface::DoCmdMoveSingleAxisAbsPos(uint8_t slave, int32_t positio
     uint8_t request[8];
     PutPair(request, static_cast<uint32_t>(position), velocity);
     return AfterMotion(
-        slave, Command(slave, kFrameMoveAbs, request, sizeof(request), nullptr, 0, kMotionTimeoutMs), wait);
+        slave, Command(slave, frame_type::kMoveAbs, request, sizeof(request), nullptr, 0, kMotionTimeoutMs),
+        wait);
 }
 
 uint8_t CCommInterface::DoCmdMoveSingleAxisIncPos(uint8_t slave, int32_t distance, uint32_t velocity,
@@ -71,7 +55,8 @@ uint8_t CCommInterface::DoCmdMoveSingleAxisIncPos(uint8_t slave, int32_t distanc
     uint8_t request[8];
     PutPair(request, static_cast<uint32_t>(distance), velocity);
     return AfterMotion(
-        slave, Command(slave, kFrameMoveInc, request, sizeof(request), nullptr, 0, kMotionTimeoutMs), wait);
+        slave, Command(slave, frame_type::kMoveInc, request, sizeof(request), nullptr, 0, kMotionTimeoutMs),
+        wait);
 }
 
 uint8_t CCommInterface::DoCmdMoveToLimit(uint8_t slave, uint32_t velocity, uint8_t direction,
@@ -80,7 +65,8 @@ uint8_t CCommInterface::DoCmdMoveToLimit(uint8_t slave, uint32_t velocity, uint8
     PutU32(request, velocity);
     request[4] = direction;
     return AfterMotion(
-        slave, Command(slave, kFrameMoveToLimit, request, sizeof(request), nullptr, 0, kMotionTimeoutMs),
+        slave,
+        Command(slave, frame_type::kMoveToLimit, request, sizeof(request), nullptr, 0, kMotionTimeoutMs),
         wait);
 }
 
@@ -88,29 +74,32 @@ uint8_t CCommInterface::DoCmdMoveVelocity(uint8_t slave, uint32_t velocity, uint
     uint8_t request[5];
     PutU32(request, velocity);
     request[4] = direction;
-    return Command(slave, kFrameMoveVelocity, request, sizeof(request), nullptr, 0, kMotionTimeoutMs);
+    return Command(slave, frame_type::kMoveVelocity, request, sizeof(request), nullptr, 0, kMotionTimeoutMs);
 }
 
 uint8_t CCommInterface::DoCmdPositionAbsOverride(uint8_t slave, int32_t position) {
     uint8_t request[4];
     PutU32(request, static_cast<uint32_t>(position));
-    return Command(slave, kFramePositionAbsOverride, request, sizeof(request), nullptr, 0, kMotionTimeoutMs);
+    return Command(slave, frame_type::kPositionAbsOverride, request, sizeof(request), nullptr, 0,
+                   kMotionTimeoutMs);
 }
 
 uint8_t CCommInterface::DoCmdPositionIncOverride(uint8_t slave, int32_t distance) {
     uint8_t request[4];
     PutU32(request, static_cast<uint32_t>(distance));
-    return Command(slave, kFramePositionIncOverride, request, sizeof(request), nullptr, 0, kMotionTimeoutMs);
+    return Command(slave, frame_type::kPositionIncOverride, request, sizeof(request), nullptr, 0,
+                   kMotionTimeoutMs);
 }
 
 uint8_t CCommInterface::DoCmdVelocityOverride(uint8_t slave, uint32_t velocity) {
     uint8_t request[4];
     PutU32(request, velocity);
-    return Command(slave, kFrameVelocityOverride, request, sizeof(request), nullptr, 0, kMotionTimeoutMs);
+    return Command(slave, frame_type::kVelocityOverride, request, sizeof(request), nullptr, 0,
+                   kMotionTimeoutMs);
 }
 
 uint8_t CCommInterface::DoCmdMovePause(uint8_t slave, uint8_t pause) {
-    return Command(slave, kFrameMovePause, &pause, 1, nullptr, 0, kMotionTimeoutMs);
+    return Command(slave, frame_type::kMovePause, &pause, 1, nullptr, 0, kMotionTimeoutMs);
 }
 
 uint8_t CCommInterface::DoCmdMoveSingleAxisAbsPosEx(uint8_t slave, int32_t position, uint32_t velocity,
@@ -119,7 +108,8 @@ uint8_t CCommInterface::DoCmdMoveSingleAxisAbsPosEx(uint8_t slave, int32_t posit
     PutPair(request, static_cast<uint32_t>(position), velocity);
     PutOptions(request + 8, options);
     return AfterMotion(
-        slave, Command(slave, kFrameMoveAbsEx, request, sizeof(request), nullptr, 0, kMotionTimeoutMs), wait);
+        slave, Command(slave, frame_type::kMoveAbsEx, request, sizeof(request), nullptr, 0, kMotionTimeoutMs),
+        wait);
 }
 
 uint8_t CCommInterface::DoCmdMoveSingleAxisIncPosEx(uint8_t slave, int32_t distance, uint32_t velocity,
@@ -128,7 +118,8 @@ uint8_t CCommInterface::DoCmdMoveSingleAxisIncPosEx(uint8_t slave, int32_t dista
     PutPair(request, static_cast<uint32_t>(distance), velocity);
     PutOptions(request + 8, options);
     return AfterMotion(
-        slave, Command(slave, kFrameMoveIncEx, request, sizeof(request), nullptr, 0, kMotionTimeoutMs), wait);
+        slave, Command(slave, frame_type::kMoveIncEx, request, sizeof(request), nullptr, 0, kMotionTimeoutMs),
+        wait);
 }
 
 uint8_t CCommInterface::DoCmdMoveVelocityEx(uint8_t slave, uint32_t velocity, uint8_t direction,
@@ -137,31 +128,32 @@ uint8_t CCommInterface::DoCmdMoveVelocityEx(uint8_t slave, uint32_t velocity, ui
     PutU32(request, velocity);
     request[4] = direction;
     PutOptions(request + 5, options);
-    return Command(slave, kFrameMoveVelocityEx, request, sizeof(request), nullptr, 0, kMotionTimeoutMs);
+    return Command(slave, frame_type::kMoveVelocityEx, request, sizeof(request), nullptr, 0,
+                   kMotionTimeoutMs);
 }
 
 uint8_t CCommInterface::DoCmdAllMoveStop() {
-    return Broadcast(kFrameAllMoveStop, nullptr, 0);
+    return Broadcast(frame_type::kAllMoveStop, nullptr, 0);
 }
 
 uint8_t CCommInterface::DoCmdAllEmergencyStop() {
-    return Broadcast(kFrameAllEmergencyStop, nullptr, 0);
+    return Broadcast(frame_type::kAllEmergencyStop, nullptr, 0);
 }
 
 uint8_t CCommInterface::DoCmdAllMoveOriginSingleAxis() {
-    return Broadcast(kFrameAllOrigin, nullptr, 0);
+    return Broadcast(frame_type::kAllOrigin, nullptr, 0);
 }
 
 uint8_t CCommInterface::DoCmdAllMoveSingleAxisAbsPos(int32_t position, uint32_t velocity) {
     uint8_t request[8];
     PutPair(request, static_cast<uint32_t>(position), velocity);
-    return Broadcast(kFrameAllMoveAbs, request, sizeof(request));
+    return Broadcast(frame_type::kAllMoveAbs, request, sizeof(request));
 }
 
 uint8_t CCommInterface::DoCmdAllMoveSingleAxisIncPos(int32_t distance, uint32_t velocity) {
     uint8_t request[8];
     PutPair(request, static_cast<uint32_t>(distance), velocity);
-    return Broadcast(kFrameAllMoveInc, request, sizeof(request));
+    return Broadcast(frame_type::kAllMoveInc, request, sizeof(request));
 }
 
 }  // namespace tarsel

@@ -1,23 +1,11 @@
 // Status reads and position registers.
 #include "comm/CCommInterface.h"
 #include "comm/cmd_payload.h"
+#include "comm/protocol.h"
 #include "comm/result_codes.h"
 
 namespace tarsel {
 namespace {
-
-constexpr uint8_t kFrameAxisStatus = 0x40;
-constexpr uint8_t kFrameIOStatus = 0x41;
-constexpr uint8_t kFrameMotionStatus = 0x42;
-constexpr uint8_t kFrameAllStatus = 0x43;
-constexpr uint8_t kFrameRunPTStatus = 0x44;
-constexpr uint8_t kFrameSetCommandPos = 0x50;
-constexpr uint8_t kFrameGetCommandPos = 0x51;
-constexpr uint8_t kFrameSetActualPos = 0x52;
-constexpr uint8_t kFrameGetActualPos = 0x53;
-constexpr uint8_t kFrameGetPosError = 0x54;
-constexpr uint8_t kFrameGetActualVel = 0x55;
-constexpr uint8_t kFrameClearPosition = 0x56;
 
 template <typename T>
 void Store(T* target, T value) {
@@ -28,14 +16,14 @@ void Store(T* target, T value) {
 
 uint8_t CCommInterface::DoCmdGetAxisStatus(uint8_t slave, uint32_t* status) {
     uint8_t answer[4] = {};
-    const uint8_t result = Command(slave, kFrameAxisStatus, nullptr, 0, answer, sizeof(answer), 100);
+    const uint8_t result = Command(slave, frame_type::kAxisStatus, nullptr, 0, answer, sizeof(answer), 100);
     if (result == kResultSuccess) Store(status, GetU32(answer));
     return result;
 }
 
 uint8_t CCommInterface::DoCmdGetIOStatus(uint8_t slave, uint64_t* inputs, uint32_t* outputs) {
     uint8_t answer[payload::kInputBytes + 4] = {};
-    const uint8_t result = Command(slave, kFrameIOStatus, nullptr, 0, answer, sizeof(answer), 100);
+    const uint8_t result = Command(slave, frame_type::kIOStatus, nullptr, 0, answer, sizeof(answer), 100);
     if (result != kResultSuccess) return result;
     Store(inputs, payload::GetInputMask(answer));
     Store(outputs, GetU32(answer + payload::kInputBytes));
@@ -46,7 +34,7 @@ uint8_t CCommInterface::DoCmdGetMotionStatus(uint8_t slave, int32_t* commandPosi
                                              int32_t* positionError, int32_t* actualVelocity,
                                              uint32_t* runningItem) {
     uint8_t answer[20] = {};
-    const uint8_t result = Command(slave, kFrameMotionStatus, nullptr, 0, answer, sizeof(answer), 100);
+    const uint8_t result = Command(slave, frame_type::kMotionStatus, nullptr, 0, answer, sizeof(answer), 100);
     if (result != kResultSuccess) return result;
     Store(commandPosition, GetS32(answer));
     Store(actualPosition, GetS32(answer + 4));
@@ -61,7 +49,7 @@ uint8_t CCommInterface::DoCmdGetAllStatus(uint8_t slave, uint64_t* inputs, uint3
                                           int32_t* actualPosition, int32_t* positionError,
                                           int32_t* actualVelocity, uint16_t* runningItem) {
     uint8_t answer[33] = {};
-    const uint8_t result = Command(slave, kFrameAllStatus, nullptr, 0, answer, sizeof(answer), 100);
+    const uint8_t result = Command(slave, frame_type::kAllStatus, nullptr, 0, answer, sizeof(answer), 100);
     if (result != kResultSuccess) return result;
     Store(inputs, payload::GetInputMask(answer));
     Store(outputs, GetU32(answer + 5));
@@ -76,7 +64,7 @@ uint8_t CCommInterface::DoCmdGetAllStatus(uint8_t slave, uint64_t* inputs, uint3
 
 uint8_t CCommInterface::DoCmdGetRunPTStatus(uint8_t slave, uint16_t* item) {
     uint8_t answer[4] = {};
-    const uint8_t result = Command(slave, kFrameRunPTStatus, nullptr, 0, answer, sizeof(answer), 100);
+    const uint8_t result = Command(slave, frame_type::kRunPTStatus, nullptr, 0, answer, sizeof(answer), 100);
     if (result == kResultSuccess) Store(item, static_cast<uint16_t>(GetU32(answer)));
     return result;
 }
@@ -84,33 +72,33 @@ uint8_t CCommInterface::DoCmdGetRunPTStatus(uint8_t slave, uint16_t* item) {
 uint8_t CCommInterface::DoCmdSetCommandPos(uint8_t slave, int32_t position) {
     uint8_t request[4];
     PutU32(request, static_cast<uint32_t>(position));
-    return Command(slave, kFrameSetCommandPos, request, sizeof(request), nullptr, 0, 100);
+    return Command(slave, frame_type::kSetCommandPos, request, sizeof(request), nullptr, 0, 100);
 }
 
 uint8_t CCommInterface::DoCmdGetCommandPos(uint8_t slave, int32_t* position) {
-    return ReadS32(slave, kFrameGetCommandPos, nullptr, 0, position);
+    return ReadS32(slave, frame_type::kGetCommandPos, nullptr, 0, position);
 }
 
 uint8_t CCommInterface::DoCmdSetActualPos(uint8_t slave, int32_t position) {
     uint8_t request[4];
     PutU32(request, static_cast<uint32_t>(position));
-    return Command(slave, kFrameSetActualPos, request, sizeof(request), nullptr, 0, 100);
+    return Command(slave, frame_type::kSetActualPos, request, sizeof(request), nullptr, 0, 100);
 }
 
 uint8_t CCommInterface::DoCmdGetActualPos(uint8_t slave, int32_t* position) {
-    return ReadS32(slave, kFrameGetActualPos, nullptr, 0, position);
+    return ReadS32(slave, frame_type::kGetActualPos, nullptr, 0, position);
 }
 
 uint8_t CCommInterface::DoCmdGetPosError(uint8_t slave, int32_t* error) {
-    return ReadS32(slave, kFrameGetPosError, nullptr, 0, error);
+    return ReadS32(slave, frame_type::kGetPosError, nullptr, 0, error);
 }
 
 uint8_t CCommInterface::DoCmdGetActualVel(uint8_t slave, int32_t* velocity) {
-    return ReadS32(slave, kFrameGetActualVel, nullptr, 0, velocity);
+    return ReadS32(slave, frame_type::kGetActualVel, nullptr, 0, velocity);
 }
 
 uint8_t CCommInterface::DoCmdClearPosition(uint8_t slave) {
-    return Command(slave, kFrameClearPosition, nullptr, 0, nullptr, 0, 1500);
+    return Command(slave, frame_type::kClearPosition, nullptr, 0, nullptr, 0, 1500);
 }
 
 }  // namespace tarsel

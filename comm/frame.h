@@ -6,14 +6,14 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "comm/protocol.h"
+
 namespace tarsel {
 
 constexpr uint8_t kFrameEscape = 0xAA;
 constexpr uint8_t kFrameHeader = 0xCC;
 constexpr uint8_t kFrameTail = 0xEE;
 
-constexpr uint8_t kBroadcastSlave = 99;
-constexpr uint8_t kMaxAddressedSlave = 15;
 constexpr std::size_t kSlaveNumberCount = 99;  // 0..98 have counters; only 0..15 are used
 
 constexpr std::size_t kBodyBufferSize = 256;  // unstuffed request body

@@ -34,6 +34,10 @@ Drive::Drive(const DriveConfig& config, FamilyMetadata metadata, Clock::time_poi
     lastInputs_ = InputStatus(now);
 }
 
+// The simulated drive deliberately keeps its own copy of the protocol facts (frame types below,
+// axis status bits, model codes) instead of taking them from comm/protocol.h: a wrong number on
+// the host side then shows up in the tests as a refused or misread request instead of being
+// copied into the drive.  Only the slave numbering and the wire format are shared.
 DriveResponse Drive::Handle(uint8_t type, const uint8_t* data, std::size_t length, Clock::time_point now,
                             bool broadcast) {
     Advance(now);

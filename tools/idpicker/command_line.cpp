@@ -23,7 +23,7 @@ std::string IdentityLine(int slave, const SlaveInfo& identity) {
 
 int Scan(SlaveLink& link, std::ostream& out, std::ostream& err) {
     int count = 0;
-    for (int n = 0; n < 16; ++n) {
+    for (int n = 0; n < kSlaveCount; ++n) {
         if (link.Probe(static_cast<uint8_t>(n)) != kResultSuccess) continue;
         ++count;
         SlaveInfo identity;

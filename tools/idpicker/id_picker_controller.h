@@ -13,8 +13,7 @@
 
 namespace tarsel::idpicker {
 
-constexpr int kSlaveCount = 16;
-constexpr int kNoSlave = 16;
+constexpr int kNoSlave = kSlaveCount;  // no slave chosen
 
 class IdPickerController {
 public:

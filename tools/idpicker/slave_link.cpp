@@ -35,13 +35,13 @@ bool SerialSlaveLink::IsOpen() const {
 
 uint8_t SerialSlaveLink::Probe(uint8_t slave) {
     std::array<uint8_t, 4> position{};
-    return port_.DoSendCommand(slave, kFramePresenceProbe, nullptr, 0, position.data(), position.size(),
-                               timeouts_.probeMs);
+    return port_.DoSendCommand(slave, frame_type::kPresenceProbe, nullptr, 0, position.data(),
+                               position.size(), timeouts_.probeMs);
 }
 
 uint8_t SerialSlaveLink::ReadIdentity(uint8_t slave, SlaveInfo& info) {
     std::array<uint8_t, kSlaveInfoSize> record{};
-    const uint8_t result = port_.DoSendCommand(slave, kFrameSlaveInfo, nullptr, 0, record.data(),
+    const uint8_t result = port_.DoSendCommand(slave, frame_type::kSlaveInfo, nullptr, 0, record.data(),
                                                record.size(), timeouts_.identityMs, true);
     if (result != kResultSuccess) return result;
     if (!port_.IsLegacyForm()) {
@@ -54,7 +54,7 @@ uint8_t SerialSlaveLink::ReadIdentity(uint8_t slave, SlaveInfo& info) {
 
 uint8_t SerialSlaveLink::ChangeSlaveNumber(uint8_t slave, uint8_t newSlave) {
     const std::array<uint8_t, 2> data{newSlave, kChangeSlaveConstant};
-    return port_.DoSendCommand(slave, kFrameChangeSlave, data.data(), data.size(), nullptr, 0,
+    return port_.DoSendCommand(slave, frame_type::kChangeSlave, data.data(), data.size(), nullptr, 0,
                                timeouts_.changeMs);
 }
 

@@ -7,13 +7,11 @@
 #include <string>
 
 #include "comm/CRs232CB.h"
+#include "comm/protocol.h"
 #include "comm/slave_info.h"
 
 namespace tarsel::idpicker {
 
-constexpr uint8_t kFrameSlaveInfo = 0x01;
-constexpr uint8_t kFrameChangeSlave = 0x08;
-constexpr uint8_t kFramePresenceProbe = 0x51;
 constexpr uint8_t kChangeSlaveConstant = 4;
 
 class SlaveLink {

@@ -175,27 +175,27 @@ uint8_t CBoardInterface::Execute(const char* name, const std::function<uint8_t()
 bool CBoardInterface::IsCommandSupported(uint8_t frameType) {
     uint8_t code = 0;
     switch (frameType) {
-        case 0x0B: {
+        case frame_type::kStepGetCurrent: {
             uint16_t value = 0;
             code = Port().StepGetCurrent(slave_, 0, &value);
             break;
         }
-        case 0x0D: {
+        case frame_type::kStepVersion: {
             char text[256];
             code = Port().StepVersion(slave_, text, sizeof text);
             break;
         }
-        case 0x0E: {
+        case frame_type::kStepGetMotorDb: {
             std::array<uint8_t, 64> data{};
             code = Port().StepGetMotorDB(slave_, &data);
             break;
         }
-        case 0x2E: {
+        case frame_type::kAlarmType: {
             uint8_t alarm = 0;
             code = Port().GetAlarmType(slave_, &alarm);
             break;
         }
-        case 0x44: {
+        case frame_type::kRunPTStatus: {
             uint16_t status = 0;
             code = Port().GetRunPTStatus(slave_, &status);
             break;

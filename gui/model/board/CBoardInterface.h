@@ -28,6 +28,7 @@
 #include <thread>
 #include <vector>
 
+#include "comm/protocol.h"
 #include "comm/slave_info.h"
 #include "gui/model/board/CIOInfo.h"
 #include "gui/model/board/board_commands.h"
@@ -95,17 +96,6 @@ struct LoadOutcome {
     bool Loaded(uint32_t bits) const { return (loaded & bits) == bits; }
     bool Failed(uint32_t bits) const { return (failed & bits) != 0; }
 };
-
-// Axis status bits the model interprets.
-namespace axis_bit {
-constexpr uint32_t kAlarm = 1u << 0;
-constexpr uint32_t kOriginReturning = 1u << 18;
-constexpr uint32_t kInPosition = 1u << 19;
-constexpr uint32_t kServoOn = 1u << 20;
-constexpr uint32_t kTableStopped = 1u << 22;
-constexpr uint32_t kMoving = 1u << 27;
-constexpr uint32_t kBusyMask = (1u << 27) | (1u << 29) | (1u << 30) | (1u << 31);
-}  // namespace axis_bit
 
 class CBoardInterface {
 public:

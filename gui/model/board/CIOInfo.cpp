@@ -32,7 +32,8 @@ void CIOSide::StorePin(uint32_t pin, uint32_t signal, uint32_t level) {
     if (signal >= records_.size()) signal = 0;
     // A pin read again may carry another signal now: the old one is no longer on it.
     const uint32_t old = pinMap_[pin];
-    if (old != signal && old != 0 && old < records_.size() && records_[old].pin == pin) records_[old].assigned = 0;
+    if (old != signal && old != 0 && old < records_.size() && records_[old].pin == pin)
+        records_[old].assigned = 0;
     pinMap_[pin] = static_cast<uint8_t>(signal);
     if (signal > 0) {
         records_[signal].assigned = 1;

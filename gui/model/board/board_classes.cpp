@@ -10,7 +10,7 @@ namespace tarsel {
 
 bool CBoardPellinTevra::IsMotorOn() const {
     const uint32_t status = GetAxisStatus();
-    return (status & (1u << 21)) == 0 && (status & (1u << 7)) == 0;
+    return (status & (axis_bit::kStepperAlarmReset | axis_bit::kStepperFree)) == 0;
 }
 
 bool CBoardPellinTevra::GetStepCurrent(uint8_t index, uint16_t& value) {

@@ -6,16 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace tarsel {
+#include "comm/protocol.h"
 
-namespace board_type {
-constexpr uint8_t kServo = 1;
-constexpr uint8_t kMotionController = 10;
-constexpr uint8_t kStepper = 20;
-constexpr uint8_t kAbsServo = 30;
-constexpr uint8_t kBldc = 40;
-constexpr uint8_t kMotionController2 = 110;
-}  // namespace board_type
+namespace tarsel {
 
 // A parameter that carries the active level of a signal: the drive keeps the two in step.
 struct LevelTie {

@@ -50,7 +50,7 @@ struct PortEnvironment {
 
 class CCommPort : public CCommInterface, public IBoardCommands {
 public:
-    static constexpr uint8_t kSlaveCount = 16;
+    static constexpr uint8_t kSlaveCount = tarsel::kSlaveCount;
 
     explicit CCommPort(PortEnvironment environment);
     ~CCommPort() override;

@@ -7,22 +7,13 @@
 #include <cstdint>
 #include <string>
 
+#include "comm/protocol.h"
+
 namespace tarsel {
 class CRs232CB;
 }
 
 namespace tarsel::firmware {
-
-namespace frame_type {
-constexpr uint8_t kSlaveInfo = 0x01;
-constexpr uint8_t kPresenceProbe = 0x51;
-constexpr uint8_t kGetEraseState = 0x1A;
-constexpr uint8_t kGetRomType = 0x1B;
-constexpr uint8_t kEraseRom = 0x1C;
-constexpr uint8_t kWriteFlash = 0x1D;
-constexpr uint8_t kRebootToBootRom = 0x1E;
-constexpr uint8_t kRebootToRunRom = 0x1F;
-}  // namespace frame_type
 
 namespace timeout_ms {
 constexpr uint32_t kSlaveInfo = 100;
