@@ -87,7 +87,7 @@ CMainFrame::CMainFrame(CCommMaster& master, IDialogService& dialogs, const ViewR
       reporter_(std::make_unique<Reporter>(dialogs)),
       loader_(std::make_unique<CLoadingSequence>(*this, this)) {
     setObjectName(QStringLiteral("CMainFrame"));
-    setWindowTitle(Tr("Tarsel Tevra GUI Program for Distributor"));
+    setWindowTitle(Tr(QT_TRANSLATE_NOOP("CMainFrame", "Tarsel Tevra GUI Program for Distributor")));
     setWindowIcon(NamedIcon("tarselv8"));
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName(QStringLiteral("mdiArea"));
@@ -143,23 +143,25 @@ QAction* CMainFrame::Action(int id) const {
 }
 
 void CMainFrame::BuildMenus() {
-    QMenu* file = menuBar()->addMenu(Tr("&File"));
+    QMenu* file = menuBar()->addMenu(Tr(QT_TRANSLATE_NOOP("CMainFrame", "&File")));
     file->setObjectName(QStringLiteral("menuFile"));
-    QAction* connectAction = MakeAction(command::kConnect, Tr("&Connect"), "actionConnect");
+    QAction* connectAction =
+        MakeAction(command::kConnect, Tr(QT_TRANSLATE_NOOP("CMainFrame", "&Connect")), "actionConnect");
     connectAction->setCheckable(true);
-    connectAction->setToolTip(Tr("Connect"));
-    connectAction->setStatusTip(Tr("Connect or disconnect the serial port"));
+    connectAction->setToolTip(Tr(QT_TRANSLATE_NOOP("CMainFrame", "Connect")));
+    connectAction->setStatusTip(Tr(QT_TRANSLATE_NOOP("CMainFrame", "Connect or disconnect the serial port")));
     connect(connectAction, &QAction::triggered, this, [this] {
         OnConnect();
         UpdateCommands();
     });
     file->addAction(connectAction);
     file->addSeparator();
-    QAction* exitAction = MakeAction(command::kExit, Tr("E&xit"), "actionExit");
+    QAction* exitAction =
+        MakeAction(command::kExit, Tr(QT_TRANSLATE_NOOP("CMainFrame", "E&xit")), "actionExit");
     connect(exitAction, &QAction::triggered, this, &QWidget::close);
     file->addAction(exitAction);
 
-    QMenu* tuning = menuBar()->addMenu(Tr("&Tuning"));
+    QMenu* tuning = menuBar()->addMenu(Tr(QT_TRANSLATE_NOOP("CMainFrame", "&Tuning")));
     tuning->setObjectName(QStringLiteral("menuTuning"));
     struct Bldc {
         int id;
@@ -178,26 +180,32 @@ void CMainFrame::BuildMenus() {
         connect(action, &QAction::triggered, this, [this, id = item.id] { OnBldcCommand(id); });
         tuning->addAction(action);
     }
-    QMenu* monitoring = menuBar()->addMenu(Tr("&Monitoring"));
+    QMenu* monitoring = menuBar()->addMenu(Tr(QT_TRANSLATE_NOOP("CMainFrame", "&Monitoring")));
     monitoring->setObjectName(QStringLiteral("menuMonitoring"));
-    QAction* monitoringAction = MakeAction(command::kMonitoring, Tr("Monitoring Data"), "actionMonitoring");
+    QAction* monitoringAction = MakeAction(
+        command::kMonitoring, Tr(QT_TRANSLATE_NOOP("CMainFrame", "Monitoring Data")), "actionMonitoring");
     connect(monitoringAction, &QAction::triggered, this, [this] { OnBldcCommand(command::kMonitoring); });
     monitoring->addAction(monitoringAction);
 
-    QMenu* view = menuBar()->addMenu(Tr("&View"));
+    QMenu* view = menuBar()->addMenu(Tr(QT_TRANSLATE_NOOP("CMainFrame", "&View")));
     view->setObjectName(QStringLiteral("menuView"));
-    view->addAction(MakeAction(command::kToolbar, Tr("&Toolbar"), "actionToolbar"));
-    view->addAction(MakeAction(command::kStatusBar, Tr("&Status Bar"), "actionStatusBar"));
-    view->addAction(MakeAction(command::kCommandBar, Tr("&Command Bar"), "actionCommandBar"));
+    view->addAction(
+        MakeAction(command::kToolbar, Tr(QT_TRANSLATE_NOOP("CMainFrame", "&Toolbar")), "actionToolbar"));
+    view->addAction(MakeAction(command::kStatusBar, Tr(QT_TRANSLATE_NOOP("CMainFrame", "&Status Bar")),
+                               "actionStatusBar"));
+    view->addAction(MakeAction(command::kCommandBar, Tr(QT_TRANSLATE_NOOP("CMainFrame", "&Command Bar")),
+                               "actionCommandBar"));
 
-    QMenu* help = menuBar()->addMenu(Tr("&Help"));
+    QMenu* help = menuBar()->addMenu(Tr(QT_TRANSLATE_NOOP("CMainFrame", "&Help")));
     help->setObjectName(QStringLiteral("menuHelp"));
-    QAction* about = MakeAction(command::kAbout, Tr("&About Tevra GUI..."), "actionAbout");
+    QAction* about = MakeAction(command::kAbout, Tr(QT_TRANSLATE_NOOP("CMainFrame", "&About Tevra GUI...")),
+                                "actionAbout");
     connect(about, &QAction::triggered, this, [this] {
         if (showAbout_) showAbout_(this);
     });
     help->addAction(about);
-    QAction* update = MakeAction(command::kCheckUpdate, Tr("Check for update"), "actionCheckUpdate");
+    QAction* update = MakeAction(
+        command::kCheckUpdate, Tr(QT_TRANSLATE_NOOP("CMainFrame", "Check for update")), "actionCheckUpdate");
     connect(update, &QAction::triggered, this, [this] {
         if (runUpdateCheck_) runUpdateCheck_(this);
     });
@@ -232,7 +240,7 @@ void CMainFrame::BuildMenus() {
 }
 
 void CMainFrame::BuildToolBar() {
-    toolBar_ = addToolBar(Tr("Toolbar"));
+    toolBar_ = addToolBar(Tr(QT_TRANSLATE_NOOP("CMainFrame", "Toolbar")));
     toolBar_->setObjectName(QStringLiteral("toolBar"));
     toolBar_->setIconSize(QSize(kToolButtonWidth, kToolButtonHeight));
     toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
@@ -267,7 +275,7 @@ void CMainFrame::BuildStatusBar() {
         label->setEnabled(false);
         statusBar()->addPermanentWidget(label);
     }
-    statusBar()->showMessage(Tr("Ready"));
+    statusBar()->showMessage(Tr(QT_TRANSLATE_NOOP("CMainFrame", "Ready")));
     QAction* toggle = actions_.at(command::kStatusBar);
     toggle->setCheckable(true);
     toggle->setChecked(true);
@@ -275,12 +283,12 @@ void CMainFrame::BuildStatusBar() {
 }
 
 void CMainFrame::BuildCommandBar() {
-    commandBar_ = new QDockWidget(Tr("Command Message"), this);
+    commandBar_ = new QDockWidget(Tr(QT_TRANSLATE_NOOP("CMainFrame", "Command Message")), this);
     commandBar_->setObjectName(QStringLiteral("commandBar"));
     commandBar_->setAllowedAreas(Qt::AllDockWidgetAreas);
     commandText_ = new QPlainTextEdit(commandBar_);
     commandText_->setObjectName(QStringLiteral("commandText"));
-    commandText_->setAccessibleName(Tr("Command Message"));
+    commandText_->setAccessibleName(Tr(QT_TRANSLATE_NOOP("CMainFrame", "Command Message")));
     commandText_->setReadOnly(true);
     commandText_->setMaximumBlockCount(kCommandLines);
     commandText_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -290,8 +298,8 @@ void CMainFrame::BuildCommandBar() {
     QAction* toggle = actions_.at(command::kCommandBar);
     toggle->setCheckable(true);
     toggle->setChecked(false);
-    toggle->setToolTip(Tr("Toggle CommandBar"));
-    toggle->setStatusTip(Tr("Show or hide the command bar"));
+    toggle->setToolTip(Tr(QT_TRANSLATE_NOOP("CMainFrame", "Toggle CommandBar")));
+    toggle->setStatusTip(Tr(QT_TRANSLATE_NOOP("CMainFrame", "Show or hide the command bar")));
     connect(toggle, &QAction::triggered, commandBar_, &QDockWidget::setVisible);
     connect(commandBar_, &QDockWidget::visibilityChanged, toggle,
             [this, toggle](bool) { toggle->setChecked(!commandBar_->isHidden()); });
@@ -468,9 +476,11 @@ void CMainFrame::OnBldcCommand(int commandId) {
         if (board != nullptr && board->GetBoardType() == board_type::kBldc) bldcSlave = slave;
     }
     if (bldcSlave < 0) {
-        dialogs_.Box({Tr("BLDC Function"),
-                      Tr("The specific function is only supported by Dorrin Tevra BLDC product."),
-                      BoxButtons::Ok, BoxIcon::Exclamation});
+        dialogs_.Box(
+            {Tr(QT_TRANSLATE_NOOP("CMainFrame", "BLDC Function")),
+             Tr(QT_TRANSLATE_NOOP("CMainFrame",
+                                  "The specific function is only supported by Dorrin Tevra BLDC product.")),
+             BoxButtons::Ok, BoxIcon::Exclamation});
         return;
     }
     // The BLDC windows serve the BLDC drive that was found.
@@ -580,7 +590,9 @@ void CMainFrame::OnWatchdog() {
     CloseAll();
     master_.Disconnect(port);
     UpdateCommands();
-    dialogs_.Box({Tr("Error"), Tr("Serial communication was disconnected."), BoxButtons::Ok, BoxIcon::Error});
+    dialogs_.Box({Tr(QT_TRANSLATE_NOOP("CMainFrame", "Error")),
+                  Tr(QT_TRANSLATE_NOOP("CMainFrame", "Serial communication was disconnected.")),
+                  BoxButtons::Ok, BoxIcon::Error});
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

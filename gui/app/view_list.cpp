@@ -1,11 +1,12 @@
 // Every window of the configuration program, registered by frame kind and board type code.
 // One line per window; each window's code offers its Register function.
 #include "gui/app/view_registry.h"
+#include "gui/views/board_list_view.h"
 
 namespace tarsel::app {
 
 void RegisterAllViews(ViewRegistry& registry) {
-    (void)registry;
+    RegisterBoardListView(registry);
 }
 
 }  // namespace tarsel::app
