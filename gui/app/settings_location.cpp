@@ -5,7 +5,7 @@
 #include <QStandardPaths>
 #include <system_error>
 
-#include "comm/comm_log.h"
+#include "base/files/program_directory.h"
 
 namespace tarsel::app {
 
