@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 #include "base/ini/profile.h"
@@ -72,6 +73,24 @@ TEST_F(FirmloaderCommandLine, CheckRefusesMissingAndMalformedSets) {
     testing::WriteText(base + ".i01", ":0100000022DD\n");
     EXPECT_EQ(Run({"--check", base}), exit_code::kImageRefused);
     EXPECT_NE(err.str().find("fw.i01"), std::string::npos) << err.str();
+}
+
+TEST_F(FirmloaderCommandLine, CheckRefusesAFolderNamedLikeAnImageFile) {
+    std::filesystem::remove(base + ".i00");
+    std::filesystem::create_directory(base + ".i00");
+    EXPECT_EQ(Run({"--check", base}), exit_code::kImageRefused);
+    EXPECT_NE(err.str().find(base + ".i00 is a folder"), std::string::npos) << err.str();
+}
+
+TEST_F(FirmloaderCommandLine, CheckWarnsAboutTypeTwoRecords) {
+    EXPECT_EQ(Run({"--check", base}), exit_code::kSuccess);  // no type 02 records there
+    EXPECT_EQ(err.str(), "");
+    const std::string low = dir.File("low");
+    ASSERT_TRUE(testing::WriteImageSet(low, 0x20000, testing::PatternWords(64, 4), 0, {}));
+    EXPECT_EQ(Run({"--check", low}), exit_code::kSuccess);
+    EXPECT_NE(err.str().find("firmloader: warning: low.i00 has 1 type 02 address records"), std::string::npos)
+        << err.str();
+    EXPECT_NE(err.str().find("from address 0x20000000, not from 0x20000 "), std::string::npos) << err.str();
 }
 
 TEST_F(FirmloaderCommandLine, WrongArgumentsAreUsageErrors) {

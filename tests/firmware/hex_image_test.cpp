@@ -195,6 +195,47 @@ TEST_F(ImageSetTest, RefusesUnwritableSetsNamingFileAndRecord) {
     EXPECT_EQ(Refusal(), "The image files hold no data records.");
 }
 
+// A folder named like an image file: the stream library reports reading it by throwing, which
+// once ended the program.
+TEST_F(ImageSetTest, FolderInTheSetIsRefusedByItsPath) {
+    Write(":0100000011EE\n", ":0100000022DD\n", ":00000001FF\n", "");
+    const ImagePaths paths = Paths();
+    for (std::size_t slot : {std::size_t{0}, std::size_t{3}}) {
+        std::filesystem::remove(paths[slot]);
+        std::filesystem::create_directory(paths[slot]);
+        bool readable = true;
+        EXPECT_TRUE(ReadHexFile(paths[slot], &readable).empty());
+        EXPECT_FALSE(readable);
+        EXPECT_EQ(Refusal(), paths[slot] + " is a folder, not an image file.");
+        std::filesystem::remove(paths[slot]);
+        WriteText(paths[slot], slot == 0 ? ":0100000011EE\n" : "");
+    }
+}
+
+TEST_F(ImageSetTest, TypeTwoRecordsAreNamedInAWarning) {
+    const std::string typeTwo =
+        ":0100000011EE\n:020000020003F9\n:0200100011223A\n:020000020004F8\n:0100000011EE\n";
+    Write(typeTwo, typeTwo, ":020000040002F8\n:0100050077FF\n", ":020000040002F8\n:0100050088FF\n");
+    ImagePlan plan;
+    ImageProblem problem;
+    ASSERT_TRUE(BuildImagePlan(Paths(), plan, problem)) << EnglishText(problem);
+    ASSERT_EQ(plan.warnings.size(), 1u);  // one for the first pair; type 04 records are what the loader means
+    const std::string text = EnglishText(plan.warnings[0]);
+    EXPECT_EQ(text.rfind("fw.i00 has 2 type 02 address records (the first: record 2, line 2).", 0), 0u)
+        << text;
+    EXPECT_NE(text.find("written from address 0x30000, not from 0x30 "), std::string::npos) << text;
+
+    Write(":0100000011EE\n", ":0100000022DD\n", typeTwo, typeTwo);
+    ASSERT_TRUE(BuildImagePlan(Paths(), plan, problem));
+    ASSERT_EQ(plan.warnings.size(), 1u);
+    EXPECT_EQ(plan.warnings[0].args.front(), "fw.i10");
+}
+
+TEST(ImageTexts, PlaceholdersAreFilledOnce) {
+    EXPECT_EQ(FillIn("%2 then %1, %3%", {"a%2", "b"}), "b then a%2, %");
+    EXPECT_EQ(FillIn("100%", {}), "100%");
+}
+
 TEST_F(ImageSetTest, FindsTheFourFilesOfABaseNameInSlotOrder) {
     Write(":00000001FF", ":00000001FF", ":00000001FF", ":00000001FF");
     ImagePaths found;

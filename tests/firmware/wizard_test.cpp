@@ -1,14 +1,18 @@
 // The wizard's pages driven through their widgets against the simulated drive (offscreen).
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
+#include <QXmlStreamReader>
 #include <atomic>
 #include <cstdlib>
 #include <mutex>
+#include <stdexcept>
 
 #include "base/ini/profile.h"
 #include "image_files.h"
@@ -250,6 +254,82 @@ private slots:
         select->CheckImageSet();
         QVERIFY(!select->NextButton()->isEnabled());
         QVERIFY(select->ProblemLine()->text().contains(QStringLiteral("drive.i10: record 1 (line 1)")));
+    }
+
+    void selectPageSaysWhichFileIsMissingOrRefused() {
+        AddDrive();
+        CMainFrame frame(Environment());
+        ConnectTo(frame, QStringLiteral("2"));
+        CViewSelectFile* select = frame.SelectFileView();
+        select->PathEdit()->setText(QString::fromStdString(base_ + ".i10"));
+
+        std::filesystem::rename(base_ + ".i11", base_ + ".x11");
+        select->CheckImageSet();
+        QVERIFY(!select->NextButton()->isEnabled());
+        QCOMPARE(select->ProblemLine()->text(),
+                 QStringLiteral("Missing image file ") + QString::fromStdString(base_ + ".i11"));
+        std::filesystem::rename(base_ + ".x11", base_ + ".i11");
+
+        std::filesystem::rename(base_ + ".i01", base_ + ".x01");
+        std::filesystem::create_directory(base_ + ".i01");
+        select->CheckImageSet();
+        QVERIFY(!select->NextButton()->isEnabled());
+        QCOMPARE(select->ProblemLine()->text(),
+                 QString::fromStdString(base_ + ".i01") + QStringLiteral(" is a folder, not an image file."));
+        std::filesystem::remove(base_ + ".i01");
+        std::filesystem::rename(base_ + ".x01", base_ + ".i01");
+
+        select->CheckImageSet();
+        QVERIFY(select->NextButton()->isEnabled());
+        QVERIFY(select->ProblemLine()->text().isEmpty());
+        QVERIFY(select->WarningLine()->text().isEmpty());
+
+        // A set with type 02 records can be written, but the page says where it would go.
+        QVERIFY(tarsel::firmware::testing::WriteImageSet(
+            base_, 0x20000, tarsel::firmware::testing::PatternWords(64, 5), 0, {}));
+        select->CheckImageSet();
+        QVERIFY(select->NextButton()->isEnabled());
+        QVERIFY(select->WarningLine()->text().contains(
+            QStringLiteral("drive.i00 has 1 type 02 address records")));
+    }
+
+    void failureInASlotIsShownAndTheWindowStays() {
+        std::atomic<bool> broken{false};
+        WizardEnvironment env = Environment();
+        env.enumeratePorts = [&](std::vector<unsigned>& ports) {
+            if (broken.exchange(false)) throw std::runtime_error("no port list");
+            ports = ports_;
+        };
+        CMainFrame frame(env);
+        broken = true;  // the next refresh of the port list fails
+        QTRY_VERIFY_WITH_TIMEOUT(!prompt_->errors.isEmpty(), 2000);
+        QCOMPARE(prompt_->errors.front(), QStringLiteral("Unexpected failure: no port list"));
+        QCOMPARE(frame.ConnectView()->PortList()->count(), 2);
+    }
+
+    // Every text of the image check, and the page's own, has a finished Korean translation.
+    void koreanTextsCoverTheImageCheck() {
+        QFile file(QStringLiteral(FIRMLOADER_TS_FILE));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QSet<QString> translated;  // "context|source"
+        QXmlStreamReader xml(&file);
+        QString context, source;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+            if (xml.name() == QLatin1String("name")) context = xml.readElementText();
+            if (xml.name() == QLatin1String("source")) source = xml.readElementText();
+            if (xml.name() == QLatin1String("translation")) {
+                const bool finished = xml.attributes().value(QLatin1String("type")).isEmpty();
+                if (finished && !xml.readElementText().isEmpty())
+                    translated << context + QLatin1Char('|') + source;
+            }
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QStringList wanted = {QStringLiteral("ToolUi|Unexpected failure: %1"),
+                              QStringLiteral("tarsel::firmware::CViewSelectFile|Missing image file %1")};
+        for (const char* text : image_text::kAll)
+            wanted << QStringLiteral("ImageCheck|") + QString::fromUtf8(text);
+        for (const QString& key : wanted) QVERIFY2(translated.contains(key), qPrintable(key));
     }
 
     void translatedTextsFallBackToEnglishAndVersionIsShortened() {

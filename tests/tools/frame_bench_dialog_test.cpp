@@ -8,6 +8,7 @@
 #include <QTableWidget>
 #include <QtTest>
 #include <memory>
+#include <stdexcept>
 
 #include "dialog_controls.h"
 #include "recording_ui.h"
@@ -163,6 +164,24 @@ private slots:
         Click("connectButton");
         QCOMPARE(Child<QPushButton>("connectButton")->text(), QStringLiteral("Connect"));
         QVERIFY(!Child<QPushButton>("sendButton")->isEnabled());
+    }
+
+    // A port that fails by throwing: the dialog reports it and stays.
+    void failureInASlotIsReported() {
+        struct ThrowingPort : framebench::RawPort {
+            bool Open(unsigned, uint32_t) override { throw std::runtime_error("adapter vanished"); }
+            std::string OpenErrorText() const override { return {}; }
+            void Close() override {}
+            bool Write(const uint8_t*, std::size_t) override { return false; }
+            bool ReadOne(uint8_t&) override { return false; }
+        } port;
+        dialog_ = std::make_unique<framebench::FrameBenchDialog>(port, ui_.get());
+        Type("portEdit", QStringLiteral("3"));
+        Click("connectButton");
+        QCOMPARE(QString::fromStdString(ui_->boxes.back().title), QStringLiteral("Error"));
+        QCOMPARE(LastBox(), QStringLiteral("Unexpected failure: adapter vanished"));
+        QVERIFY(Child<QPushButton>("connectButton")->isEnabled());
+        dialog_.reset();
     }
 };
 

@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QtTest>
 #include <memory>
+#include <stdexcept>
 
 #include "dialog_controls.h"
 #include "recording_ui.h"
@@ -109,7 +110,13 @@ private slots:
         auto* numbers = Child<QComboBox>("newNumberCombo");
         numbers->setCurrentIndex(numbers->findText(QStringLiteral("7")));
         QVERIFY(Child<QPushButton>("writeButton")->isEnabled());
+        QList<bool> writeEnabledBehind;
+        ui_->onBox = [&](const auto&) {
+            writeEnabledBehind << Child<QPushButton>("writeButton")->isEnabled();
+        };
         QTest::mouseClick(Child<QPushButton>("writeButton"), Qt::LeftButton);
+        // The question comes before the change; the report of the change over a disabled Write.
+        QCOMPARE(writeEnabledBehind, QList<bool>({true, false}));
 
         QCOMPARE(QString::fromStdString(ui_->boxes.at(0).text),
                  QStringLiteral("Do you want to change 'Slave No' from 3 to 7?"));
@@ -132,7 +139,13 @@ private slots:
         Child<QComboBox>("newNumberCombo")->setCurrentIndex(0);
         // The drive is unplugged after the selection: the change times out.
         sim_->line.InjectFault(SimFault(sim::FaultKind::Silent));
+        bool writeEnabledBehindError = true;
+        ui_->onBox = [&](const auto& box) {
+            if (box.kind == tarsel::testing::ShownBox::Kind::Fail)
+                writeEnabledBehindError = Child<QPushButton>("writeButton")->isEnabled();
+        };
         QTest::mouseClick(Child<QPushButton>("writeButton"), Qt::LeftButton);
+        QVERIFY(!writeEnabledBehindError);
         QCOMPARE(QString::fromStdString(ui_->LastText()),
                  QStringLiteral("Failed to execute command.\nReturn code : 0x06"));
         QCOMPARE(QString::fromStdString(ui_->boxes.back().title), QStringLiteral("Error"));
@@ -150,7 +163,18 @@ private slots:
 
     void emptyLineDetectsNoSlaves() {
         QVERIFY(dialog_->SelectPort(SimPort::kPort));
+        // Behind the box the dialog is back in its disconnected display.
+        QString captionBehind;
+        bool connectEnabled = false, portsEnabled = false;
+        ui_->onBox = [&](const auto&) {
+            captionBehind = Child<QPushButton>("connectButton")->text();
+            connectEnabled = Child<QPushButton>("connectButton")->isEnabled();
+            portsEnabled = Child<QComboBox>("portCombo")->isEnabled();
+        };
         Connect();
+        QCOMPARE(captionBehind, QStringLiteral("Connect"));
+        QVERIFY(connectEnabled);
+        QVERIFY(portsEnabled);
         QCOMPARE(QString::fromStdString(ui_->LastText()), QStringLiteral("No slaves are detected."));
         QCOMPARE(Child<QPushButton>("connectButton")->text(), QStringLiteral("Connect"));
         QVERIFY(Child<QPushButton>("connectButton")->isEnabled());
@@ -177,6 +201,26 @@ private slots:
         QCOMPARE(dialog_->Controller().CurrentSlave(), idpicker::kNoSlave);
         QVERIFY(!Child<QComboBox>("newNumberCombo")->isEnabled());
         QVERIFY(Child<QComboBox>("portCombo")->isEnabled());
+    }
+
+    // A link that fails by throwing: the dialog reports it and stays usable.
+    void failureInASlotIsReported() {
+        struct ThrowingLink : idpicker::SlaveLink {
+            bool Open(unsigned, uint32_t) override { throw std::runtime_error("adapter vanished"); }
+            std::string OpenErrorText() const override { return {}; }
+            void Close() override {}
+            bool IsOpen() const override { return false; }
+            uint8_t Probe(uint8_t) override { return 6; }
+            uint8_t ReadIdentity(uint8_t, tarsel::SlaveInfo&) override { return 6; }
+            uint8_t ChangeSlaveNumber(uint8_t, uint8_t) override { return 6; }
+        } link;
+        dialog_ = std::make_unique<idpicker::IdPickerDialog>(link, std::vector<unsigned>{5}, ui_.get());
+        Connect();
+        QCOMPARE(QString::fromStdString(ui_->boxes.back().title), QStringLiteral("Error"));
+        QCOMPARE(QString::fromStdString(ui_->LastText()),
+                 QStringLiteral("Unexpected failure: adapter vanished"));
+        QVERIFY(Child<QPushButton>("connectButton")->isEnabled());
+        dialog_.reset();
     }
 
     void koreanIsChosenByTheFirstUiLanguage() {

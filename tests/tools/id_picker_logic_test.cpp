@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 #include <sstream>
+#include <stdexcept>
 
 #include "comm/result_codes.h"
 #include "recording_ui.h"
@@ -28,6 +29,7 @@ public:
     void Close() override { open = false; }
     bool IsOpen() const override { return open; }
     uint8_t Probe(uint8_t slave) override {
+        if (probeThrows) throw std::runtime_error("probe broke");
         ++probes;
         return drives.count(slave) ? kResultSuccess : kResultTimeout;
     }
@@ -54,6 +56,7 @@ public:
     bool open = false;
     bool identityFails = false;
     bool ignoreChange = false;
+    bool probeThrows = false;
     uint8_t changeResult = kResultSuccess;
     int probes = 0;
     std::vector<std::pair<unsigned, uint32_t>> opened;
@@ -250,6 +253,13 @@ TEST_F(CommandLineRun, ScanListsTheSlaves) {
     EXPECT_EQ(err.str(), "No slaves are detected.\n");
     link.openSucceeds = false;
     EXPECT_EQ(Run({"--port", "3", "--scan"}), kExitConnectionFailed);
+}
+
+TEST_F(CommandLineRun, FailureOfTheToolIsPrintedWithItsOwnCode) {
+    link.probeThrows = true;
+    EXPECT_EQ(Run({"--port", "3", "--scan"}), kExitFailure);
+    EXPECT_EQ(err.str(), "idpicker: probe broke\n");
+    EXPECT_FALSE(link.open);
 }
 
 TEST_F(CommandLineRun, ChangeChecksBeforeAndAfter) {

@@ -1,6 +1,7 @@
 // A ToolUi for tests: records every box instead of showing it and answers questions as told.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,13 +19,13 @@ struct ShownBox {
 class RecordingUi : public tools::ToolUi {
 public:
     void Inform(const std::string& title, const std::string& text) override {
-        boxes.push_back({ShownBox::Kind::Inform, title, text, {}});
+        Show({ShownBox::Kind::Inform, title, text, {}});
     }
     void Fail(const std::string& title, const std::string& text, const std::string& detail) override {
-        boxes.push_back({ShownBox::Kind::Fail, title, text, detail});
+        Show({ShownBox::Kind::Fail, title, text, detail});
     }
     bool Ask(const std::string& title, const std::string& text) override {
-        boxes.push_back({ShownBox::Kind::Ask, title, text, {}});
+        Show({ShownBox::Kind::Ask, title, text, {}});
         return answerYes;
     }
 
@@ -37,6 +38,14 @@ public:
 
     std::vector<ShownBox> boxes;
     bool answerYes = true;
+    // Called as each box opens: what the window shows behind it.
+    std::function<void(const ShownBox&)> onBox;
+
+private:
+    void Show(ShownBox box) {
+        boxes.push_back(std::move(box));
+        if (onBox) onBox(boxes.back());
+    }
 };
 
 }  // namespace tarsel::testing

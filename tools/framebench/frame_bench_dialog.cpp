@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "tools/common/port_choices.h"
+#include "tools/common/slot_guard.h"
 
 namespace tarsel::framebench {
 
@@ -49,7 +50,8 @@ FrameBenchDialog::FrameBenchDialog(RawPort& port, tools::ToolUi* ui, QWidget* pa
     drainTimer_->setObjectName(QStringLiteral("drainTimer"));
     drainTimer_->setSingleShot(true);
     drainTimer_->setInterval(100);
-    connect(drainTimer_, &QTimer::timeout, this, &FrameBenchDialog::OnDrain);
+    connect(drainTimer_, &QTimer::timeout, this,
+            tools::Guarded(this, &FrameBenchDialog::OnDrain, tools::ReportTo(*ui_)));
     BuildLayout();
     RedrawSend();
     RedrawReceived();
@@ -203,32 +205,37 @@ void FrameBenchDialog::BuildLayout() {
     layout->addWidget(connection);
     layout->addLayout(columns, 1);
 
-    connect(connectButton_, &QPushButton::clicked, this, &FrameBenchDialog::OnConnect);
-    connect(about, &QPushButton::clicked, this, &FrameBenchDialog::OnAbout);
-    connect(header, &QPushButton::clicked, this, [this] { AfterAppend(controller_->AppendHeader()); });
-    connect(slave, &QPushButton::clicked, this, [this] {
-        const bool empty = slaveEdit_->text().isEmpty();
-        AfterAppend(controller_->AppendSlave(slaveEdit_->text().toStdString()), empty ? slaveEdit_ : nullptr);
-    });
+    // Every slot runs guarded: a failure is reported in a box and the dialog stays.
+    const auto guarded = [this](auto call) { return tools::Guarded(call, tools::ReportTo(*ui_)); };
+    const auto slot = [this](auto member) { return tools::Guarded(this, member, tools::ReportTo(*ui_)); };
+    connect(connectButton_, &QPushButton::clicked, this, slot(&FrameBenchDialog::OnConnect));
+    connect(about, &QPushButton::clicked, this, slot(&FrameBenchDialog::OnAbout));
+    connect(header, &QPushButton::clicked, this,
+            guarded([this] { AfterAppend(controller_->AppendHeader()); }));
+    connect(slave, &QPushButton::clicked, this, guarded([this] {
+                const bool empty = slaveEdit_->text().isEmpty();
+                AfterAppend(controller_->AppendSlave(slaveEdit_->text().toStdString()),
+                            empty ? slaveEdit_ : nullptr);
+            }));
     connect(data1, &QPushButton::clicked, this,
-            [this] { AfterAppend(controller_->AppendData(dataEdit_->text().toStdString(), 1)); });
+            guarded([this] { AfterAppend(controller_->AppendData(dataEdit_->text().toStdString(), 1)); }));
     connect(data2, &QPushButton::clicked, this,
-            [this] { AfterAppend(controller_->AppendData(dataEdit_->text().toStdString(), 2)); });
+            guarded([this] { AfterAppend(controller_->AppendData(dataEdit_->text().toStdString(), 2)); }));
     connect(data4, &QPushButton::clicked, this,
-            [this] { AfterAppend(controller_->AppendData(dataEdit_->text().toStdString(), 4)); });
-    connect(crc, &QPushButton::clicked, this, [this] { AfterAppend(controller_->AppendCrc()); });
-    connect(tail, &QPushButton::clicked, this, [this] { AfterAppend(controller_->AppendTail()); });
-    connect(hex, &QPushButton::clicked, this, [this] {
-        if (controller_->AppendHex(hexEdit_->text().toStdString())) hexEdit_->clear();
-        AfterAppend(true, hexEdit_);
-    });
-    connect(clear, &QPushButton::clicked, this, [this] {
-        controller_->Clear();
-        AfterAppend(true);
-    });
-    connect(sendButton_, &QPushButton::clicked, this, &FrameBenchDialog::OnSend);
-    connect(refresh, &QPushButton::clicked, this, &FrameBenchDialog::OnRefresh);
-    connect(grid_, &QTableWidget::currentCellChanged, this, &FrameBenchDialog::OnRefresh);
+            guarded([this] { AfterAppend(controller_->AppendData(dataEdit_->text().toStdString(), 4)); }));
+    connect(crc, &QPushButton::clicked, this, guarded([this] { AfterAppend(controller_->AppendCrc()); }));
+    connect(tail, &QPushButton::clicked, this, guarded([this] { AfterAppend(controller_->AppendTail()); }));
+    connect(hex, &QPushButton::clicked, this, guarded([this] {
+                if (controller_->AppendHex(hexEdit_->text().toStdString())) hexEdit_->clear();
+                AfterAppend(true, hexEdit_);
+            }));
+    connect(clear, &QPushButton::clicked, this, guarded([this] {
+                controller_->Clear();
+                AfterAppend(true);
+            }));
+    connect(sendButton_, &QPushButton::clicked, this, slot(&FrameBenchDialog::OnSend));
+    connect(refresh, &QPushButton::clicked, this, slot(&FrameBenchDialog::OnRefresh));
+    connect(grid_, &QTableWidget::currentCellChanged, this, slot(&FrameBenchDialog::OnRefresh));
 }
 
 void FrameBenchDialog::AfterAppend(bool /*appended*/, QWidget* focus) {

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTimer>
+#include <exception>
 #include <iostream>
 
 #include "tools/common/port_choices.h"
@@ -26,9 +27,7 @@ T* Child(QWidget& parent, const char* name) {
     return parent.findChild<T*>(QLatin1String(name));
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     QString port;
     QString baud;
     QString hex;
@@ -81,4 +80,17 @@ int main(int argc, char** argv) {
         if (sendAtStart) Child<QAbstractButton>(dialog, "sendButton")->click();
     });
     return app.exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception& e) {
+        std::cerr << "framebench: " << e.what() << '\n';
+    } catch (...) {
+        std::cerr << "framebench: unexpected failure\n";
+    }
+    return 1;
 }

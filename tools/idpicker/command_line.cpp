@@ -1,5 +1,7 @@
 #include "tools/idpicker/command_line.h"
 
+#include <exception>
+
 #include "comm/result_codes.h"
 #include "tools/common/port_choices.h"
 #include "tools/common/text_format.h"
@@ -158,14 +160,22 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
 }
 
 int RunCommandLine(const Options& options, SlaveLink& link, std::ostream& out, std::ostream& err) {
-    if (!link.Open(*options.port, options.baud)) {
-        err << "connection failed. " << link.OpenErrorText() << '\n';
-        return kExitConnectionFailed;
+    try {
+        if (!link.Open(*options.port, options.baud)) {
+            err << "connection failed. " << link.OpenErrorText() << '\n';
+            return kExitConnectionFailed;
+        }
+        const int code =
+            options.mode == Options::Mode::Scan ? Scan(link, out, err) : Change(options, link, out, err);
+        link.Close();
+        return code;
+    } catch (const std::exception& e) {
+        err << "idpicker: " << e.what() << '\n';
+    } catch (...) {
+        err << "idpicker: unexpected failure\n";
     }
-    const int code =
-        options.mode == Options::Mode::Scan ? Scan(link, out, err) : Change(options, link, out, err);
     link.Close();
-    return code;
+    return kExitFailure;
 }
 
 }  // namespace tarsel::idpicker

@@ -24,6 +24,7 @@ enum ExitCode : int {
     kExitNumberInUse = 4,       // TO answers already
     kExitCommandFailed = 5,     // the change command returned a nonzero code
     kExitNotVerified = 6,       // after the change FROM still answers or TO does not
+    kExitFailure = 7,           // an unexpected failure of the tool itself (printed)
 };
 
 struct Options {
@@ -43,7 +44,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
 
 std::string UsageText();
 
-// Runs --scan or --change over `link`; prints results to `out` and failures to `err`.
+// Runs --scan or --change over `link`; prints results to `out` and failures to `err`.  Throws
+// nothing.
 int RunCommandLine(const Options& options, SlaveLink& link, std::ostream& out, std::ostream& err);
 
 }  // namespace tarsel::idpicker

@@ -89,6 +89,7 @@ void IdPickerController::PressConnect(const std::string& portText, const std::st
     }
     if (!opened) {
         ShowDisconnected();
+        ui_.Refresh();
         ui_.Fail(kTitle, Tr(QT_TRANSLATE_NOOP("IdPicker", "connection failed.")), reason);
         return;
     }
@@ -106,7 +107,9 @@ void IdPickerController::PressConnect(const std::string& portText, const std::st
         connected_ = true;
         return;
     }
+    // The box opens over the disconnected display, not over the scan's.
     ShowDisconnected();
+    ui_.Refresh();
     ui_.Inform(kTitle, Tr(QT_TRANSLATE_NOOP("IdPicker", "No slaves are detected.")));
 }
 
@@ -146,7 +149,9 @@ void IdPickerController::PressWrite() {
         {std::to_string(from), std::to_string(to)});
     if (!ui_.Ask(Tr(QT_TRANSLATE_NOOP("IdPicker", "ID Update")), question)) return;
 
+    // Write is shown disabled while the change runs and behind the box that reports it.
     writeEnabled_ = false;
+    ui_.Refresh();
     const uint8_t result = link_.ChangeSlaveNumber(static_cast<uint8_t>(from), static_cast<uint8_t>(to));
     if (result != kResultSuccess) {
         ui_.Fail(Tr(QT_TRANSLATE_NOOP("IdPicker", "Error")),

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "tools/common/port_choices.h"
+#include "tools/common/slot_guard.h"
 
 namespace tarsel::idpicker {
 
@@ -119,10 +120,12 @@ void IdPickerDialog::BuildLayout() {
     layout->addWidget(settingGroup_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(connectButton_, &QPushButton::clicked, this, &IdPickerDialog::OnConnect);
-    connect(slaveGroup_, &QButtonGroup::idClicked, this, &IdPickerDialog::OnSlaveClicked);
-    connect(newNumberCombo_, &QComboBox::currentIndexChanged, this, &IdPickerDialog::OnNewNumberChanged);
-    connect(writeButton_, &QPushButton::clicked, this, &IdPickerDialog::OnWrite);
+    const auto guarded = [this](auto slot) { return tools::Guarded(this, slot, tools::ReportTo(*ui_)); };
+    connect(connectButton_, &QPushButton::clicked, this, guarded(&IdPickerDialog::OnConnect));
+    connect(slaveGroup_, &QButtonGroup::idClicked, this, guarded(&IdPickerDialog::OnSlaveClicked));
+    connect(newNumberCombo_, &QComboBox::currentIndexChanged, this,
+            guarded(&IdPickerDialog::OnNewNumberChanged));
+    connect(writeButton_, &QPushButton::clicked, this, guarded(&IdPickerDialog::OnWrite));
 }
 
 bool IdPickerDialog::SelectPort(unsigned port) {

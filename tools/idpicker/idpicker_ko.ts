@@ -67,6 +67,17 @@ Return code : %1</source>
     </message>
 </context>
 <context>
+    <name>ToolUi</name>
+    <message>
+        <source>Error</source>
+        <translation>오류</translation>
+    </message>
+    <message>
+        <source>Unexpected failure: %1</source>
+        <translation>예기치 않은 오류: %1</translation>
+    </message>
+</context>
+<context>
     <name>tarsel::idpicker::IdPickerDialog</name>
     <message>
         <source>COM Port</source>

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QTimer>
+#include <exception>
 #include <iostream>
 
 #include "tools/common/port_choices.h"
@@ -10,7 +11,9 @@
 #include "tools/idpicker/command_line.h"
 #include "tools/idpicker/id_picker_dialog.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int Run(int argc, char** argv) {
     using namespace tarsel::idpicker;
     const std::vector<std::string> args(argv + 1, argv + argc);
     std::string error;
@@ -42,4 +45,17 @@ int main(int argc, char** argv) {
         });
     }
     return app.exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception& e) {
+        std::cerr << "idpicker: " << e.what() << '\n';
+    } catch (...) {
+        std::cerr << "idpicker: unexpected failure\n";
+    }
+    return tarsel::idpicker::kExitFailure;
 }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <exception>
 #include <optional>
 #include <ostream>
 #include <thread>
@@ -94,11 +95,13 @@ bool LoadImageSet(const std::string& given, ImagePaths& paths, ImagePlan& plan, 
         err << "firmloader: missing image file " << base << kImageExtensions[found] << "\n";
         return false;
     }
-    std::string error;
-    if (!BuildImagePlan(paths, plan, error)) {
-        err << "firmloader: image set refused: " << error << "\n";
+    ImageProblem problem;
+    if (!BuildImagePlan(paths, plan, problem)) {
+        err << "firmloader: image set refused: " << EnglishText(problem) << "\n";
         return false;
     }
+    for (const ImageProblem& warning : plan.warnings)
+        err << "firmloader: warning: " << EnglishText(warning) << "\n";
     return true;
 }
 
@@ -229,8 +232,10 @@ bool IsCommandLine(const std::vector<std::string>& args) {
     return false;
 }
 
-int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                   const CommandLineEnvironment& environment) {
+namespace {
+
+int RunCommandLineUnguarded(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                            const CommandLineEnvironment& environment) {
     Options options;
     if (!ParseOptions(args, options, err)) {
         err << kUsageText;
@@ -256,6 +261,21 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         return exit_code::kUsage;
     }
     return RunUpdate(options, out, err, environment);
+}
+
+}  // namespace
+
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                   const CommandLineEnvironment& environment) {
+    // Whatever goes wrong ends in a message and an exit code, never in an abort.
+    try {
+        return RunCommandLineUnguarded(args, out, err, environment);
+    } catch (const std::exception& e) {
+        err << "firmloader: " << e.what() << "\n";
+    } catch (...) {
+        err << "firmloader: unexpected failure\n";
+    }
+    return exit_code::kUpdateFailed;
 }
 
 }  // namespace tarsel::firmware

@@ -1,6 +1,7 @@
 #include "tools/firmloader/core/hex_reader.h"
 
 #include <algorithm>
+#include <exception>
 #include <fstream>
 #include <iterator>
 
@@ -58,15 +59,20 @@ std::vector<HexRecord> ParseHexRecords(std::string_view text) {
 }
 
 std::vector<HexRecord> ReadHexFile(const std::string& path, bool* readable) {
-    std::ifstream in(path, std::ios::binary);
-    if (readable) *readable = static_cast<bool>(in);
-    if (!in) return {};
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
+    if (readable) *readable = false;
+    // The stream library reports some read failures (a folder opened as a file) by throwing;
+    // the reader never does: such a file is unreadable.
+    try {
+        std::ifstream in(path, std::ios::binary);
+        if (!in) return {};
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (in.bad()) return {};
+        if (readable) *readable = true;
+        return ParseHexRecords(text);
+    } catch (const std::exception&) {
         if (readable) *readable = false;
         return {};
     }
-    return ParseHexRecords(text);
 }
 
 }  // namespace tarsel::firmware

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 
 #include "tools/firmloader/core/hex_reader.h"
@@ -15,10 +16,20 @@ std::string FileName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string Describe(const std::string& path, std::size_t index, const HexRecord& record) {
-    char where[96];
-    std::snprintf(where, sizeof where, ": record %zu (line %zu)", index + 1, record.line);
-    return FileName(path) + where;
+// The file, record number and line that the texts' "%1: record %2 (line %3)" name.
+std::vector<std::string> Where(const std::string& path, std::size_t index, const HexRecord& record) {
+    return {FileName(path), std::to_string(index + 1), std::to_string(record.line)};
+}
+
+ImageProblem At(const char* text, std::vector<std::string> where, std::vector<std::string> more = {}) {
+    where.insert(where.end(), more.begin(), more.end());
+    return {text, std::move(where)};
+}
+
+std::string Hex(uint32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%X", static_cast<unsigned>(value));
+    return text;
 }
 
 void AddRange(std::vector<AddressRange>& ranges, uint32_t address, std::size_t words) {
@@ -31,53 +42,81 @@ void AddRange(std::vector<AddressRange>& ranges, uint32_t address, std::size_t w
 }
 
 // Checks one record of the low-byte file on its own.
-bool CheckRecord(const std::string& path, std::size_t index, const HexRecord& record, std::string& error) {
+bool CheckRecord(const std::string& path, std::size_t index, const HexRecord& record, ImageProblem& problem) {
     if (record.truncated && record.type != record_type::kEndOfFile) {
-        error = Describe(path, index, record) + " is cut short: the file ends inside the record.";
+        problem = At(image_text::kCutShort, Where(path, index, record));
         return false;
     }
     if (record.type == record_type::kData && record.byteCount > kMaxWordsPerWrite) {
-        error = Describe(path, index, record) + " holds " + std::to_string(record.byteCount) +
-                " data bytes; a data record may hold at most 64.";
+        problem = At(image_text::kTooLong, Where(path, index, record), {std::to_string(record.byteCount)});
         return false;
     }
     if (record.IsExtendedAddress() && record.byteCount != 2) {
-        error = Describe(path, index, record) + " is an extended address record with " +
-                std::to_string(record.byteCount) + " data bytes instead of 2.";
+        problem =
+            At(image_text::kAddressLength, Where(path, index, record), {std::to_string(record.byteCount)});
         return false;
     }
     return true;
 }
 
+// The type 02 records of a low-byte file: the drive's loader takes their value as the upper 16
+// address bits, where the HEX format means a 16-byte segment, so the data lands elsewhere than
+// the tool that wrote the file intended.
+void NoteSegmentRecords(const std::string& path, const std::vector<HexRecord>& records, ImagePlan& plan) {
+    std::size_t count = 0;
+    std::size_t first = 0;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (records[i].type == record_type::kEndOfFile) break;
+        if (records[i].type != record_type::kExtendedSegment) continue;
+        if (count++ == 0) first = i;
+    }
+    if (count == 0) return;
+    const uint32_t value = records[first].upperAddress;
+    plan.warnings.push_back(At(
+        image_text::kSegmentRecords, {FileName(path), std::to_string(count)},
+        {std::to_string(first + 1), std::to_string(records[first].line), Hex(value << 16), Hex(value << 4)}));
+}
+
+bool IsFolder(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_directory(path, ec);
+}
+
 bool BuildPair(const std::string& lowPath, const std::string& highPath, std::size_t pair, ImagePlan& plan,
-               std::string& error) {
+               ImageProblem& problem) {
+    for (const std::string* path : {&lowPath, &highPath}) {
+        if (IsFolder(*path)) {
+            problem = {image_text::kFolder, {*path}};
+            return false;
+        }
+    }
     bool lowReadable = false;
     bool highReadable = false;
     const std::vector<HexRecord> low = ReadHexFile(lowPath, &lowReadable);
     const std::vector<HexRecord> high = ReadHexFile(highPath, &highReadable);
     if (!lowReadable || !highReadable) {
-        error = "Cannot read " + (lowReadable ? highPath : lowPath) + ".";
+        problem = {image_text::kUnreadable, {lowReadable ? highPath : lowPath}};
         return false;
     }
+    NoteSegmentRecords(lowPath, low, plan);
     uint32_t upper = 0;
     std::size_t i = 0;
     for (; i < low.size(); ++i) {
         const HexRecord& a = low[i];
-        if (!CheckRecord(lowPath, i, a, error)) return false;
+        if (!CheckRecord(lowPath, i, a, problem)) return false;
         if (i >= high.size()) {
             if (a.type == record_type::kEndOfFile) break;
-            error = FileName(highPath) + " has no record to pair with " + Describe(lowPath, i, a) + ".";
+            problem = At(image_text::kNoPartner, {FileName(highPath)}, Where(lowPath, i, a));
             return false;
         }
         const HexRecord& b = high[i];
         if (b.truncated && b.type != record_type::kEndOfFile) {
-            error = Describe(highPath, i, b) + " is cut short: the file ends inside the record.";
+            problem = At(image_text::kCutShort, Where(highPath, i, b));
             return false;
         }
         if (a.type != b.type || a.byteCount != b.byteCount || a.address != b.address ||
             (a.IsExtendedAddress() && a.upperAddress != b.upperAddress)) {
-            error = Describe(highPath, i, b) + " does not correspond to " + Describe(lowPath, i, a) +
-                    " (count, address, type or extended address differ).";
+            problem = At(image_text::kMismatch, Where(highPath, i, b), Where(lowPath, i, a));
             return false;
         }
         if (a.type == record_type::kEndOfFile) break;
@@ -100,8 +139,7 @@ bool BuildPair(const std::string& lowPath, const std::string& highPath, std::siz
         for (std::size_t j = low.size(); j < high.size(); ++j) {
             if (high[j].type == record_type::kEndOfFile) break;
             if (high[j].type == record_type::kData || high[j].IsExtendedAddress()) {
-                error = Describe(highPath, j, high[j]) + " has no record to pair with in " +
-                        FileName(lowPath) + ".";
+                problem = At(image_text::kNoPartnerInLow, Where(highPath, j, high[j]), {FileName(lowPath)});
                 return false;
             }
         }
@@ -143,20 +181,28 @@ std::size_t ImagePlan::WordCount() const {
     return words;
 }
 
-bool BuildImagePlan(const ImagePaths& paths, ImagePlan& plan, std::string& error) {
+bool BuildImagePlan(const ImagePaths& paths, ImagePlan& plan, ImageProblem& problem) {
     plan = ImagePlan{};
     for (std::size_t pair = 0; pair < 2; ++pair) {
-        if (!BuildPair(paths[2 * pair], paths[2 * pair + 1], pair, plan, error)) {
+        if (!BuildPair(paths[2 * pair], paths[2 * pair + 1], pair, plan, problem)) {
             plan = ImagePlan{};
             return false;
         }
     }
     // Erasing the flash and writing nothing would leave the drive without firmware.
     if (plan.writes.empty()) {
-        error = "The image files hold no data records.";
+        problem = {image_text::kNoData, {}};
+        plan = ImagePlan{};
         return false;
     }
     return true;
+}
+
+bool BuildImagePlan(const ImagePaths& paths, ImagePlan& plan, std::string& error) {
+    ImageProblem problem;
+    if (BuildImagePlan(paths, plan, problem)) return true;
+    error = EnglishText(problem);
+    return false;
 }
 
 }  // namespace tarsel::firmware

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/firmloader/core/image_problem.h"
+
 namespace tarsel::firmware {
 
 constexpr std::size_t kImageSlots = 4;
@@ -42,13 +44,16 @@ struct ImagePlan {
     std::vector<FlashWrite> writes;                   // in the order they are sent
     std::array<std::vector<AddressRange>, 2> ranges;  // per pair, in write order, adjacent writes merged
     std::array<std::size_t, 2> recordsRead{};         // data records per pair
+    std::vector<ImageProblem> warnings;               // what to know before writing (type 02 records)
     std::size_t WordCount() const;
 };
 
 // Reads the four files and pairs their records in lockstep as the writer sends them.  Refuses a
 // set whose data records are longer than 64 bytes, whose records are cut short or whose low and
-// high-byte records do not correspond (count, address and type), naming the file and record.
-// On failure returns false and sets `error`.
+// high-byte records do not correspond (count, address and type), naming the file and record,
+// and a file of the set that is a folder.  On failure returns false and sets `problem`.
+bool BuildImagePlan(const ImagePaths& paths, ImagePlan& plan, ImageProblem& problem);
+// The same with the reason in English.
 bool BuildImagePlan(const ImagePaths& paths, ImagePlan& plan, std::string& error);
 
 }  // namespace tarsel::firmware

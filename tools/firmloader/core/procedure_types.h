@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "tools/firmloader/core/image_problem.h"
+
 namespace tarsel::firmware {
 
 enum class Step : uint8_t {
@@ -73,8 +75,9 @@ enum class MessageId : uint8_t {
 struct ProcedureMessage {
     MessageId id = MessageId::None;
     MessageKind kind = MessageKind::None;
-    uint8_t code = 0;    // return code of the failed command, where the text carries one
-    std::string detail;  // ImageSetRefused: the reason
+    uint8_t code = 0;      // return code of the failed command, where the text carries one
+    std::string detail;    // ImageSetRefused: the reason, in English
+    ImageProblem image{};  // ImageSetRefused: the reason, for translating
 };
 
 // The message templates, in English; "%d[0x%02X]" takes the return code twice.

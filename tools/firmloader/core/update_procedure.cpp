@@ -130,10 +130,12 @@ void UpdateProcedure::Initialise() {
         state_.labels.fill(LabelState::Pending);
         paths = paths_;
     }
-    std::string error;
-    if (!BuildImagePlan(paths, plan_, error)) {
+    ImageProblem problem;
+    if (!BuildImagePlan(paths, plan_, problem)) {
         Fail(StepLabel::CheckType, LabelState::Pending, MessageId::ImageSetRefused, MessageKind::Error, 0,
-             std::move(error));
+             EnglishText(problem));
+        std::lock_guard lock(mutex_);
+        state_.message.image = std::move(problem);
         return;
     }
     {

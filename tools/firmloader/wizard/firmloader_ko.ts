@@ -2,6 +2,49 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ko" sourcelanguage="en">
 <context>
+    <name>ImageCheck</name>
+    <message>
+        <source>%1 is a folder, not an image file.</source>
+        <translation>%1 은(는) 이미지 파일이 아니라 폴더입니다.</translation>
+    </message>
+    <message>
+        <source>Cannot read %1.</source>
+        <translation>%1 을(를) 읽을 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>%1: record %2 (line %3) is cut short: the file ends inside the record.</source>
+        <translation>%1: 레코드 %2 (줄 %3) 가 잘려 있습니다: 레코드 도중에 파일이 끝납니다.</translation>
+    </message>
+    <message>
+        <source>%1: record %2 (line %3) holds %4 data bytes; a data record may hold at most 64.</source>
+        <translation>%1: 레코드 %2 (줄 %3) 에 데이터가 %4 바이트 있습니다. 데이터 레코드는 최대 64 바이트까지 담을 수 있습니다.</translation>
+    </message>
+    <message>
+        <source>%1: record %2 (line %3) is an extended address record with %4 data bytes instead of 2.</source>
+        <translation>%1: 레코드 %2 (줄 %3) 는 확장 주소 레코드인데 데이터가 2 바이트가 아니라 %4 바이트입니다.</translation>
+    </message>
+    <message>
+        <source>%1 has no record to pair with %2: record %3 (line %4).</source>
+        <translation>%1 에 %2: 레코드 %3 (줄 %4) 와 짝을 이룰 레코드가 없습니다.</translation>
+    </message>
+    <message>
+        <source>%1: record %2 (line %3) has no record to pair with in %4.</source>
+        <translation>%1: 레코드 %2 (줄 %3) 와 짝을 이룰 레코드가 %4 에 없습니다.</translation>
+    </message>
+    <message>
+        <source>%1: record %2 (line %3) does not correspond to %4: record %5 (line %6) (count, address, type or extended address differ).</source>
+        <translation>%1: 레코드 %2 (줄 %3) 가 %4: 레코드 %5 (줄 %6) 와 일치하지 않습니다 (개수, 주소, 종류 또는 확장 주소가 다릅니다).</translation>
+    </message>
+    <message>
+        <source>The image files hold no data records.</source>
+        <translation>이미지 파일에 데이터 레코드가 없습니다.</translation>
+    </message>
+    <message>
+        <source>%1 has %2 type 02 address records (the first: record %3, line %4).  They are read like type 04 records, so the data after the first one is written from address 0x%5, not from 0x%6 as the HEX format means it.  Make the images with type 04 records.</source>
+        <translation>%1 에 종류 02 주소 레코드가 %2 개 있습니다 (첫 번째: 레코드 %3, 줄 %4).  이 레코드는 종류 04 레코드처럼 읽히므로, 첫 번째 레코드 뒤의 데이터는 HEX 형식이 뜻하는 0x%6 이 아니라 주소 0x%5 부터 기록됩니다.  종류 04 레코드로 이미지를 만드십시오.</translation>
+    </message>
+</context>
+<context>
     <name>Procedure</name>
     <message>
         <source>Checking ROM type was failed.
@@ -97,6 +140,17 @@ Power OFF and ON again to reboot.</source>
     <message>
         <source>All Files (*.*)</source>
         <translation>모든 파일 (*.*)</translation>
+    </message>
+</context>
+<context>
+    <name>ToolUi</name>
+    <message>
+        <source>Unexpected failure: %1</source>
+        <translation>예기치 않은 오류: %1</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>오류</translation>
     </message>
 </context>
 <context>
@@ -214,6 +268,10 @@ If you want to update another drive, press &apos;Again&apos;.
     <message>
         <source>Version : </source>
         <translation>버전 : </translation>
+    </message>
+    <message>
+        <source>Missing image file %1</source>
+        <translation>이미지 파일 %1 이(가) 없습니다</translation>
     </message>
 </context>
 <context>

@@ -30,18 +30,22 @@ CMainFrame::CMainFrame(WizardEnvironment environment, QWidget* parent)
     setCentralWidget(pages_);
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
-    help->addAction(tr("&About firmloader..."), this, [this] {
-        CAboutDlg about(this);
-        about.exec();
-    });
+    help->addAction(tr("&About firmloader..."), this, GuardedSlot(this, environment_, [this] {
+                        CAboutDlg about(this);
+                        about.exec();
+                    }));
 
-    connect(connect_, &CViewConnect::Connected, this, [this] { ShowPage(Page::SelectFile); });
-    connect(selectFile_, &CViewSelectFile::Prev, this, [this] { ShowPage(Page::Connect); });
-    connect(selectFile_, &CViewSelectFile::Next, this, [this] { ShowPage(Page::Update); });
-    connect(update_, &CViewUpdateROM::Prev, this, [this] { ShowPage(Page::SelectFile); });
-    connect(update_, &CViewUpdateROM::Finished, this, [this] { ShowPage(Page::Final); });
+    // Every page change opens the new page, which talks to the drive or reads files.
+    const auto show = [this](Page page) {
+        return GuardedSlot(this, environment_, [this, page] { ShowPage(page); });
+    };
+    connect(connect_, &CViewConnect::Connected, this, show(Page::SelectFile));
+    connect(selectFile_, &CViewSelectFile::Prev, this, show(Page::Connect));
+    connect(selectFile_, &CViewSelectFile::Next, this, show(Page::Update));
+    connect(update_, &CViewUpdateROM::Prev, this, show(Page::SelectFile));
+    connect(update_, &CViewUpdateROM::Finished, this, show(Page::Final));
     connect(update_, &CViewUpdateROM::ExitRequested, this, &QWidget::close);
-    connect(final_, &CViewFinal::Again, this, [this] { ShowPage(Page::Connect); });
+    connect(final_, &CViewFinal::Again, this, show(Page::Connect));
     connect(final_, &CViewFinal::ExitRequested, this, &QWidget::close);
 
     resize(520, 360);

@@ -50,9 +50,11 @@ CViewConnect::CViewConnect(FirmloaderDocument& document, const WizardEnvironment
     layout->addStretch();
     layout->addWidget(statusLine_);
 
-    connect(connectButton_, &QPushButton::clicked, this, &CViewConnect::OnConnect);
+    connect(connectButton_, &QPushButton::clicked, this,
+            GuardedSlot(this, environment_, &CViewConnect::OnConnect));
     refreshTimer_.setInterval(environment_.portRefreshMs);
-    connect(&refreshTimer_, &QTimer::timeout, this, &CViewConnect::RefreshPorts);
+    connect(&refreshTimer_, &QTimer::timeout, this,
+            GuardedSlot(this, environment_, &CViewConnect::RefreshPorts));
 }
 
 std::vector<unsigned> CViewConnect::ListPorts() const {

@@ -9,6 +9,7 @@
 
 #include "comm/result_codes.h"
 #include "tools/firmloader/core/boot_link.h"
+#include "tools/firmloader/wizard/wizard_texts.h"
 
 namespace tarsel::firmware {
 
@@ -22,6 +23,7 @@ CViewSelectFile::CViewSelectFile(FirmloaderDocument& document, const WizardEnvir
       pathEdit_(new QLineEdit),
       browseButton_(new QPushButton(QStringLiteral("..."))),
       problemLine_(new QLabel),
+      warningLine_(new QLabel),
       prevButton_(new QPushButton(tr("< Prev"))),
       nextButton_(new QPushButton(tr("Next >"))) {
     auto* info = new QGroupBox(tr("Driver Information"));
@@ -39,6 +41,9 @@ CViewSelectFile::CViewSelectFile(FirmloaderDocument& document, const WizardEnvir
     problemLine_->setWordWrap(true);
     problemLine_->setStyleSheet(QStringLiteral("color: rgb(144, 1, 1);"));
     filesLayout->addWidget(problemLine_);
+    warningLine_->setWordWrap(true);
+    warningLine_->setStyleSheet(QStringLiteral("color: rgb(160, 90, 0);"));
+    filesLayout->addWidget(warningLine_);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -51,8 +56,10 @@ CViewSelectFile::CViewSelectFile(FirmloaderDocument& document, const WizardEnvir
     layout->addStretch();
     layout->addLayout(buttons);
 
-    connect(browseButton_, &QPushButton::clicked, this, &CViewSelectFile::OnBrowse);
-    connect(pathEdit_, &QLineEdit::editingFinished, this, &CViewSelectFile::CheckImageSet);
+    connect(browseButton_, &QPushButton::clicked, this,
+            GuardedSlot(this, environment_, &CViewSelectFile::OnBrowse));
+    connect(pathEdit_, &QLineEdit::editingFinished, this,
+            GuardedSlot(this, environment_, &CViewSelectFile::CheckImageSet));
     connect(prevButton_, &QPushButton::clicked, this, &CViewSelectFile::Prev);
     connect(nextButton_, &QPushButton::clicked, this, &CViewSelectFile::Next);
 }
@@ -82,21 +89,30 @@ void CViewSelectFile::OnBrowse() {
 
 void CViewSelectFile::CheckImageSet() {
     problemLine_->clear();
+    warningLine_->clear();
     nextButton_->setEnabled(false);
     const std::string path = pathEdit_->text().toStdString();
     if (path.empty()) return;
     ImagePaths found;
-    const std::size_t count = FindImageFiles(StripExtension(path), found);
+    const std::string base = StripExtension(path);
+    const std::size_t count = FindImageFiles(base, found);
     for (std::size_t slot = 0; slot < count; ++slot) document_.imagePaths[slot] = found[slot];
-    if (count < kImageSlots) return;
+    if (count < kImageSlots) {
+        problemLine_->setText(
+            tr("Missing image file %1").arg(QString::fromStdString(base + kImageExtensions[count])));
+        return;
+    }
     // All four files exist; refuse a set that could not be written whole before the drive is
     // touched.
     ImagePlan plan;
-    std::string error;
-    if (!BuildImagePlan(found, plan, error)) {
-        problemLine_->setText(QString::fromStdString(error));
+    ImageProblem problem;
+    if (!BuildImagePlan(found, plan, problem)) {
+        problemLine_->setText(TranslatedProblem(problem));
         return;
     }
+    QStringList warnings;
+    for (const ImageProblem& warning : plan.warnings) warnings << TranslatedProblem(warning);
+    warningLine_->setText(warnings.join(QLatin1Char('\n')));
     nextButton_->setEnabled(true);
 }
 

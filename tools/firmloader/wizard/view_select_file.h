@@ -20,7 +20,7 @@ public:
 
     void OnOpen();
     // Looks for the four files of the path in the edit and enables "Next >" when all exist and
-    // can be written.
+    // can be written; otherwise says which file is missing or why the set is refused.
     void CheckImageSet();
 
     QLabel* PortLine() const { return portLine_; }
@@ -30,6 +30,7 @@ public:
     QPushButton* NextButton() const { return nextButton_; }
     QPushButton* PrevButton() const { return prevButton_; }
     QLabel* ProblemLine() const { return problemLine_; }
+    QLabel* WarningLine() const { return warningLine_; }
 
 signals:
     void Prev();
@@ -44,7 +45,8 @@ private:
     QLabel* versionLine_;
     QLineEdit* pathEdit_;
     QPushButton* browseButton_;
-    QLabel* problemLine_;
+    QLabel* problemLine_;  // why "Next >" is disabled
+    QLabel* warningLine_;  // what to know about a set that can be written
     QPushButton* prevButton_;
     QPushButton* nextButton_;
 };

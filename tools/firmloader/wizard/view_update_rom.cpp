@@ -67,13 +67,14 @@ CViewUpdateROM::CViewUpdateROM(FirmloaderDocument& document, const WizardEnviron
 
     prevButton_->hide();
     nextButton_->hide();
-    connect(prevButton_, &QPushButton::clicked, this, [this] {
-        StopProcedure();
-        emit Prev();
-    });
-    connect(nextButton_, &QPushButton::clicked, this, &CViewUpdateROM::OnNext);
+    connect(prevButton_, &QPushButton::clicked, this, GuardedSlot(this, environment_, [this] {
+                StopProcedure();
+                emit Prev();
+            }));
+    connect(nextButton_, &QPushButton::clicked, this,
+            GuardedSlot(this, environment_, &CViewUpdateROM::OnNext));
     timer_.setInterval(environment_.pageTimerMs);
-    connect(&timer_, &QTimer::timeout, this, &CViewUpdateROM::OnTimer);
+    connect(&timer_, &QTimer::timeout, this, GuardedSlot(this, environment_, &CViewUpdateROM::OnTimer));
 }
 
 CViewUpdateROM::~CViewUpdateROM() {
@@ -149,7 +150,8 @@ void CViewUpdateROM::OnTimer() {
     }
     if (state.currentStep == Step::Abort && state.messagePending && state.message.id != MessageId::None) {
         timer_.stop();
-        QMetaObject::invokeMethod(this, &CViewUpdateROM::ShowMessage, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, GuardedSlot(this, environment_, &CViewUpdateROM::ShowMessage),
+                                  Qt::QueuedConnection);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "tools/firmloader/wizard/wizard_environment.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -16,6 +17,13 @@ bool DialogPrompt::AskRetry(QWidget* parent, const QString& text) {
 
 void DialogPrompt::Notice(QWidget* parent, const QString& text) {
     QMessageBox::information(parent, QObject::tr("Notice"), text, QMessageBox::Ok);
+}
+
+void ShowUnexpectedFailure(const WizardEnvironment& environment, QWidget* parent, const std::string& what) {
+    if (!environment.prompt) return;
+    environment.prompt->Error(
+        parent,
+        QCoreApplication::translate("ToolUi", tools::kUnexpectedFailure).arg(QString::fromStdString(what)));
 }
 
 QString DialogPrompt::ChooseImageFile(QWidget* parent, const QString& startPath) {

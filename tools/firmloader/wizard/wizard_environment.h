@@ -6,8 +6,11 @@
 #include <QString>
 #include <filesystem>
 #include <functional>
+#include <string>
+#include <type_traits>
 #include <vector>
 
+#include "tools/common/slot_guard.h"
 #include "tools/firmloader/core/procedure_types.h"
 
 class QWidget;
@@ -44,5 +47,21 @@ struct WizardEnvironment {
     int portRefreshMs = 1000;
     int pageTimerMs = 200;
 };
+
+// Shows a failure that escaped a slot in the "Error" box.
+void ShowUnexpectedFailure(const WizardEnvironment& environment, QWidget* parent, const std::string& what);
+
+// Slot `slot` of the page or window `object`, run so that no exception leaves it.
+template <typename Object, typename Slot>
+auto GuardedSlot(Object* object, const WizardEnvironment& environment, Slot slot) {
+    auto report = [object, &environment](const std::string& what) {
+        ShowUnexpectedFailure(environment, object, what);
+    };
+    if constexpr (std::is_member_function_pointer_v<Slot>) {
+        return tools::Guarded(object, slot, report);
+    } else {
+        return tools::Guarded(slot, report);
+    }
+}
 
 }  // namespace tarsel::firmware

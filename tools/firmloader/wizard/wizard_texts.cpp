@@ -45,10 +45,20 @@ QString ApplicationStatusLine() {
 }
 
 QString TranslatedMessage(const ProcedureMessage& message) {
-    if (message.id == MessageId::ImageSetRefused) return QString::fromStdString(message.detail);
+    if (message.id == MessageId::ImageSetRefused) {
+        if (message.image.text && *message.image.text) return TranslatedProblem(message.image);
+        return QString::fromStdString(message.detail);
+    }
     const QString text = QCoreApplication::translate("Procedure", MessageTemplate(message.id));
     if (!MessageHasCode(message.id)) return text;
     return QString::asprintf(text.toUtf8().constData(), message.code, message.code);
+}
+
+QString TranslatedProblem(const ImageProblem& problem) {
+    const QByteArray text =
+        QCoreApplication::translate("ImageCheck", problem.text ? problem.text : "").toUtf8();
+    return QString::fromStdString(
+        FillIn(std::string_view(text.constData(), static_cast<std::size_t>(text.size())), problem.args));
 }
 
 QString TranslatedLabel(StepLabel label) {

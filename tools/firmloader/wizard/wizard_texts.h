@@ -15,5 +15,7 @@ QString ShortVersion(const QString& fileVersion);
 
 QString TranslatedMessage(const ProcedureMessage& message);
 QString TranslatedLabel(StepLabel label);
+// A refusal or warning of the image check in the user's language.
+QString TranslatedProblem(const ImageProblem& problem);
 
 }  // namespace tarsel::firmware
