@@ -182,7 +182,8 @@ TEST_F(SimLineTest, PositionTableRunsJumpsAndCountingLoops) {
 
 TEST_F(SimLineTest, BootRomEraseFlashWritesAndImageFile) {
     DriveConfig config = Drive(6, model::kStepper);
-    config.boot = {30, 0, 40};
+    // Timings long enough that a loaded machine cannot step past the silence or the erase.
+    config.boot = {300, 0, 300};
     StartLine({config});
     Bytes rom;
     ASSERT_EQ(Send(6, 0x1B, {}, &rom, 1), 0);
@@ -190,7 +191,7 @@ TEST_F(SimLineTest, BootRomEraseFlashWritesAndImageFile) {
     EXPECT_EQ(Send(6, 0x1C), kStatusFrameTypeError) << "the run ROM does not erase";
     ASSERT_EQ(port->DoSendCommandNoResp(6, 0x1E, nullptr, 0), 0);
     EXPECT_EQ(Send(6, 0x1B, {}, &rom, 1, 10), kResultTimeout) << "silent while restarting";
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
     ASSERT_EQ(Send(6, 0x1B, {}, &rom, 1), 0);
     EXPECT_EQ(rom[0], 0);
     EXPECT_TRUE(line.IsInBootRom(6));
@@ -208,7 +209,7 @@ TEST_F(SimLineTest, BootRomEraseFlashWritesAndImageFile) {
     ASSERT_EQ(Send(6, 0x1A, {}, &erased, 1), 0);
     EXPECT_EQ(erased[0], 0);
     ASSERT_TRUE(WaitFor([&] { return Send(6, 0x1A, {}, &erased, 1) == 0 && erased[0] == 1; },
-                        std::chrono::milliseconds(500)));
+                        std::chrono::milliseconds(2000)));
     EXPECT_EQ(write(4, std::vector<uint16_t>(65, 0)), kStatusDataError) << "at most 64 words";
     ASSERT_EQ(write(0x10, {0x1234, 0xAAAA, 0x00FF}), 0);
     ASSERT_EQ(write(2, {0xBEEF}), 0);
