@@ -227,7 +227,7 @@ TEST_F(SimLineTest, BootRomEraseFlashWritesAndImageFile) {
     EXPECT_EQ(Bytes(std::istreambuf_iterator<char>(file), {}), expected);
 
     ASSERT_EQ(port->DoSendCommandNoResp(6, 0x1F, nullptr, 0), 0);
-    std::this_thread::sleep_for(std::chrono::milliseconds(35));
+    std::this_thread::sleep_for(std::chrono::milliseconds(330));
     ASSERT_EQ(Send(6, 0x1B, {}, &rom, 1), 0);
     EXPECT_EQ(rom[0], 1);
 }
