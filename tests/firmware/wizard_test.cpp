@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -17,6 +18,7 @@
 #include "base/ini/profile.h"
 #include "image_files.h"
 #include "sim/simulator.h"
+#include "tools/firmloader/wizard/about_dialog.h"
 #include "tools/firmloader/wizard/main_frame.h"
 #include "tools/firmloader/wizard/view_connect.h"
 #include "tools/firmloader/wizard/view_final.h"
@@ -137,6 +139,53 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(view->PortList()->count(), 2, 2000);
         QCOMPARE(view->PortList()->currentText(), QStringLiteral("COM5"));
         QVERIFY(view->ConnectButton()->isEnabled());
+    }
+
+    // A new entry in the ports directory while the page is open: the list follows, the chosen
+    // line stays chosen.
+    void connectPageKeepsTheChosenPortWhenAnotherAppears() {
+        WizardEnvironment env = Environment();
+        env.enumeratePorts = nullptr;  // the machine's ports: the ports directory of this test
+        CMainFrame frame(env);
+        QComboBox* list = frame.ConnectView()->PortList();
+        list->setCurrentText(QStringLiteral("COM%1").arg(kPort));
+        QCOMPARE(list->currentText(), QStringLiteral("COM%1").arg(kPort));
+        std::filesystem::create_symlink(line_->DevicePath(), portsDir_->Path() / "com5");
+        QTRY_VERIFY_WITH_TIMEOUT(list->findText(QStringLiteral("COM5")) >= 0, 3000);
+        QCOMPARE(list->currentText(), QStringLiteral("COM%1").arg(kPort));
+        // The chosen port goes away: the first one is chosen.
+        std::filesystem::remove(portsDir_->Path() / ("com" + std::to_string(kPort)));
+        QTRY_VERIFY_WITH_TIMEOUT(list->findText(QStringLiteral("COM%1").arg(kPort)) < 0, 3000);
+        QCOMPARE(list->currentIndex(), 0);
+    }
+
+    void pagesGiveTheirControlsRoom() {
+        CMainFrame frame(Environment());
+        frame.show();
+        frame.ShowPage(CMainFrame::Page::Update);
+        frame.UpdateView()->StopProcedure();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QLabel* previous = nullptr;
+        for (int i = 0; i < 5; ++i) {
+            auto* label = frame.UpdateView()->findChild<QLabel*>(QStringLiteral("stepLabel%1").arg(i));
+            QVERIFY(label);
+            QVERIFY(label->width() >= label->sizeHint().width());
+            if (previous) QVERIFY(label->geometry().left() - previous->geometry().right() >= 20);
+            previous = label;
+        }
+        frame.ShowPage(CMainFrame::Page::Connect);
+        QPushButton* button = frame.ConnectView()->ConnectButton();
+        QVERIFY(button->width() < frame.ConnectView()->SlaveEdit()->width() / 2);
+
+        CAboutDlg about(&frame);
+        const QMargins margins = about.layout()->contentsMargins();
+        QVERIFY(margins.left() >= 16 && margins.top() >= 16 && margins.right() >= 16);
+
+        // Each filter of the file dialog names its patterns once.
+        const QStringList filters = ImageFileFilters();
+        QCOMPARE(filters.size(), 2);
+        QCOMPARE(filters[0], QStringLiteral("ROM Files (*.i00 *.i01 *.i10 *.i11)"));
+        QCOMPARE(filters[1], QStringLiteral("All Files (*)"));
     }
 
     void connectPageReportsEachFailureAndStaysUsable() {

@@ -134,12 +134,12 @@ Power OFF and ON again to reboot.</source>
         <translation>알림</translation>
     </message>
     <message>
-        <source>ROM Files (*.i00;i01;i10;i11)</source>
-        <translation>ROM 파일 (*.i00;i01;i10;i11)</translation>
+        <source>ROM Files</source>
+        <translation>ROM 파일</translation>
     </message>
     <message>
-        <source>All Files (*.*)</source>
-        <translation>모든 파일 (*.*)</translation>
+        <source>All Files</source>
+        <translation>모든 파일</translation>
     </message>
 </context>
 <context>

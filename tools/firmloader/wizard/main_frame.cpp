@@ -48,7 +48,7 @@ CMainFrame::CMainFrame(WizardEnvironment environment, QWidget* parent)
     connect(final_, &CViewFinal::Again, this, show(Page::Connect));
     connect(final_, &CViewFinal::ExitRequested, this, &QWidget::close);
 
-    resize(520, 360);
+    resize(600, 380);
     ShowPage(Page::Connect);
 }
 

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
@@ -43,7 +44,10 @@ CViewConnect::CViewConnect(FirmloaderDocument& document, const WizardEnvironment
     form->addRow(tr("Port No. :"), portList_);
     form->addRow(tr("Baudrate :"), baudList_);
     form->addRow(tr("Slave No."), slaveEdit_);
-    form->addRow(QString(), connectButton_);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch();
+    buttonRow->addWidget(connectButton_);
+    form->addRow(buttonRow);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
@@ -69,10 +73,18 @@ std::vector<unsigned> CViewConnect::ListPorts() const {
     return ports;
 }
 
+// The port the user chose stays chosen while it exists: the next step erases the drive on the
+// chosen line, so the choice never moves to another line by itself.
 void CViewConnect::FillPortList() {
+    const QString chosen = portList_->currentText();
     portList_->clear();
     for (unsigned port : ports_) portList_->addItem(QStringLiteral("COM%1").arg(port));
-    if (portList_->currentIndex() < 0 && portList_->count() > 0) portList_->setCurrentIndex(0);
+    const int kept = chosen.isEmpty() ? -1 : portList_->findText(chosen);
+    if (kept >= 0) {
+        portList_->setCurrentIndex(kept);
+    } else if (portList_->count() > 0) {
+        portList_->setCurrentIndex(0);
+    }
     connectButton_->setEnabled(!ports_.empty());
 }
 

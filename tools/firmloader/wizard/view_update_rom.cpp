@@ -15,6 +15,7 @@ namespace tarsel::firmware {
 namespace {
 
 constexpr int kProgressRange = 1000;
+constexpr int kStepLabelGap = 24;  // pixels between two step labels
 
 QString ColourStyle(LabelState state) {
     const Rgb c = LabelColour(state);
@@ -39,14 +40,19 @@ CViewUpdateROM::CViewUpdateROM(FirmloaderDocument& document, const WizardEnviron
 
     auto* group = new QGroupBox(tr("Progress"));
     auto* groupLayout = new QVBoxLayout(group);
+    // The five labels share the row evenly with room between them; the page is never narrower
+    // than they need.
     auto* row = new QHBoxLayout;
+    row->setSpacing(kStepLabelGap);
     for (std::size_t i = 0; i < kStepLabelCount; ++i) {
         labels_[i] = new QLabel(TranslatedLabel(static_cast<StepLabel>(i)));
+        labels_[i]->setObjectName(QStringLiteral("stepLabel%1").arg(i));
         labels_[i]->setFont(bold);
         labels_[i]->setAlignment(Qt::AlignCenter);
         labels_[i]->setStyleSheet(ColourStyle(LabelState::Pending));
         labels_[i]->setEnabled(false);
-        row->addWidget(labels_[i]);
+        labels_[i]->setMinimumWidth(labels_[i]->sizeHint().width());
+        row->addWidget(labels_[i], 1);
     }
     groupLayout->addLayout(row);
     progress_->setRange(0, kProgressRange);

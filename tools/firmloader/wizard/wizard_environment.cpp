@@ -19,6 +19,12 @@ void DialogPrompt::Notice(QWidget* parent, const QString& text) {
     QMessageBox::information(parent, QObject::tr("Notice"), text, QMessageBox::Ok);
 }
 
+QStringList ImageFileFilters() {
+    // The dialog shows a filter as it is written and takes its patterns from the parentheses.
+    return {QObject::tr("ROM Files") + QStringLiteral(" (*.i00 *.i01 *.i10 *.i11)"),
+            QObject::tr("All Files") + QStringLiteral(" (*)")};
+}
+
 void ShowUnexpectedFailure(const WizardEnvironment& environment, QWidget* parent, const std::string& what) {
     if (!environment.prompt) return;
     environment.prompt->Error(
@@ -29,8 +35,7 @@ void ShowUnexpectedFailure(const WizardEnvironment& environment, QWidget* parent
 QString DialogPrompt::ChooseImageFile(QWidget* parent, const QString& startPath) {
     QFileDialog dialog(parent, QString(), startPath);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({QObject::tr("ROM Files (*.i00;i01;i10;i11)") + " (*.i00 *.i01 *.i10 *.i11)",
-                           QObject::tr("All Files (*.*)") + " (*)"});
+    dialog.setNameFilters(ImageFileFilters());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().front();
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -47,6 +48,9 @@ struct WizardEnvironment {
     int portRefreshMs = 1000;
     int pageTimerMs = 200;
 };
+
+// The filters of the image file dialog: the image files, then all files.
+QStringList ImageFileFilters();
 
 // Shows a failure that escaped a slot in the "Error" box.
 void ShowUnexpectedFailure(const WizardEnvironment& environment, QWidget* parent, const std::string& what);
