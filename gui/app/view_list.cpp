@@ -2,11 +2,15 @@
 // One line per window; each window's code offers its Register function.
 #include "gui/app/view_registry.h"
 #include "gui/views/board_list_view.h"
+#include "gui/views/axis_param_view.h"
+#include "gui/views/param_list_view.h"
 
 namespace tarsel::app {
 
 void RegisterAllViews(ViewRegistry& registry) {
     RegisterBoardListView(registry);
+    views::RegisterParamListView(registry);
+    views::RegisterAxisParamViews(registry);
 }
 
 }  // namespace tarsel::app
