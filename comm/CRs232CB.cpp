@@ -1,7 +1,6 @@
 #include "comm/CRs232CB.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -11,22 +10,6 @@
 #include "comm/result_codes.h"
 
 namespace tarsel {
-namespace {
-
-// Text of a device error in the form the log has always used.
-const char* FatalErrorText(int err) {
-    switch (err) {
-        case EACCES:
-        case EPERM:
-            return "(ERROR_ACCESS_DENIED : Access is denied.)";
-        case EBADF:
-            return "(ERROR_INVALID_HANDLE : The handle is invalid.)";
-        default:
-            return "(ERROR_GEN_FAILURE : A device attached to the system is not functioning.)";
-    }
-}
-
-}  // namespace
 
 CRs232CB::CRs232CB(TransportConfig config) : config_(config) {
     for (auto& count : timeoutCounts_) count.store(0);
@@ -136,9 +119,9 @@ bool CRs232CB::WriteRaw(const uint8_t* data, std::size_t length) {
     if (!open_.load()) return false;
     const platform::IoStatus status = device_.Write(data, length);
     if (status == platform::IoStatus::Ok) return true;
-    const int err = device_.LastErrno();
+    const int err = device_.LastErrorCode();
     if (status == platform::IoStatus::Fatal) {
-        LogLine("CRs232CB::FuncCommand(P%d) WriteFile error : %s\r\n", portNumber_, FatalErrorText(err));
+        LogLine("CRs232CB::FuncCommand(P%d) WriteFile error : %s\r\n", portNumber_, device_.LastFatalText());
         ForgetDevice();
     } else {
         LogLine("CRs232CB::FuncCommand(P%d) WriteFile error : (GetLastError %d)\r\n", portNumber_, err);
@@ -151,9 +134,9 @@ int CRs232CB::ReadComm(uint8_t& byte) {
     const platform::IoStatus status = device_.ReadByte(byte, 1);
     if (status == platform::IoStatus::Ok) return 1;
     if (status == platform::IoStatus::NoData) return 0;
-    const int err = device_.LastErrno();
+    const int err = device_.LastErrorCode();
     if (status == platform::IoStatus::Fatal) {
-        LogLine("CRs232CB::ReadComm(P%d) Read Error : %s\r\n", portNumber_, FatalErrorText(err));
+        LogLine("CRs232CB::ReadComm(P%d) Read Error : %s\r\n", portNumber_, device_.LastFatalText());
         ForgetDevice();
     } else {
         LogLine("CRs232CB::ReadComm(P%d) Read Error : (GetLastError %d)\r\n", portNumber_, err);

@@ -1,10 +1,13 @@
 // A serial device opened for exclusive use: raw 8N1 at any baud rate, DTR and RTS asserted,
 // no flow control.  This is the whole of what the transport needs from the operating system.
+// The operating system's state (handle, error numbers, read buffer) lives behind a private
+// implementation in the platform's own file (serial_device_linux.cpp), so another backend
+// replaces that file and nothing that includes this header.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace tarsel::platform {
@@ -31,7 +34,7 @@ enum class IoStatus : uint8_t {
 
 class SerialDevice {
 public:
-    SerialDevice() = default;
+    SerialDevice();
     ~SerialDevice();
     SerialDevice(const SerialDevice&) = delete;
     SerialDevice& operator=(const SerialDevice&) = delete;
@@ -40,7 +43,7 @@ public:
     // reason is returned (and kept in LastOpenError()).
     OpenError Open(const std::string& path, uint32_t baudRate);
     void Close();
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const;
 
     // One byte, waiting at most `waitMs` in the kernel when none is buffered.  Bytes already
     // queued by the driver are fetched in one read call and handed out one by one.
@@ -52,23 +55,15 @@ public:
     // Drops everything received but not yet read (driver queue and local buffer).
     void DiscardInput();
 
-    int LastErrno() const { return lastErrno_; }
-    OpenError LastOpenError() const { return lastOpenError_; }
+    // The system's own number of the last failure (0 when none), for the log.
+    int LastErrorCode() const;
+    // The log text of the last Fatal failure, in the form the communication log has always used.
+    const char* LastFatalText() const;
+    OpenError LastOpenError() const;
 
 private:
-    IoStatus Classify(int err);
-
-    int fd_ = -1;
-    bool locked_ = false;
-    int lastErrno_ = 0;
-    OpenError lastOpenError_ = OpenError::None;
-    std::array<uint8_t, 512> pending_{};
-    std::size_t pendingHead_ = 0;
-    std::size_t pendingTail_ = 0;
+    class Impl;
+    std::unique_ptr<Impl> impl_;
 };
-
-// Sets 8N1 raw mode at `baudRate` on an open terminal; standard rates through termios, others
-// through the kernel's arbitrary-rate interface.  Returns false when the rate is refused.
-bool ConfigureLine(int fd, uint32_t baudRate);
 
 }  // namespace tarsel::platform

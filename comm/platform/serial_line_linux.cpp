@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "comm/platform/line_speed_termios2.h"
-#include "comm/platform/serial_device.h"
+#include "comm/platform/serial_line_linux.h"
 
 namespace tarsel::platform {
 namespace {

@@ -110,11 +110,9 @@ public:
     virtual std::string GetModelName() const { return type_.modelName; }
     virtual std::string GetFirmwareName() const { return info_.Name(); }
     const SlaveInfo& GetSlaveInfo() const { return info_; }
-    uint8_t SlaveNumber() const { return slave_; }
     uint8_t PortNumber() const { return portNumber_; }
     bool IsPortOpen() const { return Port().IsPortOpen(); }
     const BoardTypeInfo& TypeInfo() const { return type_; }
-    const CDefaultParam* DefaultTable() const { return defaults_; }
 
     virtual bool IsCommandSupported(uint8_t frameType);
     virtual void ResetStatus();
