@@ -180,5 +180,18 @@ TEST_F(PortsTest, NumbersFileKeepsForeignLinesAndSkipsBadOnes) {
     EXPECT_FALSE(fs::exists(NumbersFile() + ".tmp" + std::to_string(::getpid())));
 }
 
+TEST_F(PortsTest, NumbersFileIsReadAndRewrittenLikeEveryOtherIniFile) {
+    // Section names in any letter case, comments, blanks around '=' and CR LF line ends: the
+    // file keeps its own line ends and comments when a new device is added.
+    fs::create_directories(root_ + "/config");
+    std::ofstream(NumbersFile()) << "; kept\r\n[ports]\r\nttyUSB0 = 5\r\n\r\n[Other]\r\nkeep=me\r\n";
+    AddTty("ttyUSB0", true);
+    AddTty("ttyS1", true, 4);
+    EXPECT_EQ(Sorted(), (std::vector<unsigned>{1, 5}));
+    EXPECT_EQ(ResolvePortDevice(5), Dev() + "/ttyUSB0");
+    EXPECT_EQ(ResolvePortDevice(1), Dev() + "/ttyS1");
+    EXPECT_EQ(ReadNumbersFile(), "; kept\r\n[ports]\r\nttyUSB0 = 5\r\nttyS1=1\r\n\r\n[Other]\r\nkeep=me\r\n");
+}
+
 }  // namespace
 }  // namespace tarsel::platform
