@@ -201,6 +201,105 @@
     </message>
 </context>
 <context>
+    <name>CViewAxisParam</name>
+    <message>
+        <source>Motor Direction</source>
+        <translation>모터 방향</translation>
+    </message>
+    <message>
+        <source>CW</source>
+        <translation>CW</translation>
+    </message>
+    <message>
+        <source>CCW</source>
+        <translation>CCW</translation>
+    </message>
+    <message>
+        <source>Origin Direction</source>
+        <translation>원점 방향</translation>
+    </message>
+    <message>
+        <source>H/W Limit Stop Mode</source>
+        <translation>H/W 리밋 정지 방법</translation>
+    </message>
+    <message>
+        <source>E-Stop</source>
+        <translation>비상 정지</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>감속 정지</translation>
+    </message>
+    <message>
+        <source>Run/Stop Signal Logic</source>
+        <translation>Run/Stop 신호 논리</translation>
+    </message>
+    <message>
+        <source>Low Active</source>
+        <translation>Low 액티브</translation>
+    </message>
+    <message>
+        <source>High Active</source>
+        <translation>High 액티브</translation>
+    </message>
+    <message>
+        <source>Encoder Direction</source>
+        <translation>엔코더 방향</translation>
+    </message>
+    <message>
+        <source>Pulse Type</source>
+        <translation>펄스 방식</translation>
+    </message>
+    <message>
+        <source>1 pulse</source>
+        <translation>1 펄스</translation>
+    </message>
+    <message>
+        <source>2 pulse</source>
+        <translation>2 펄스</translation>
+    </message>
+    <message>
+        <source>Origin Offset</source>
+        <translation>원점 오프셋</translation>
+    </message>
+    <message>
+        <source>Origin Position Set</source>
+        <translation>원점 위치 설정</translation>
+    </message>
+    <message>
+        <source>INP Value</source>
+        <translation>INP 값</translation>
+    </message>
+    <message>
+        <source>S/W +Limit Value</source>
+        <translation>S/W +리밋 값</translation>
+    </message>
+    <message>
+        <source>S/W -Limit Value</source>
+        <translation>S/W -리밋 값</translation>
+    </message>
+    <message>
+        <source>Pos Tracking Limit</source>
+        <translation>위치 추종 한계</translation>
+    </message>
+    <message>
+        <source>Max Speed Ratio</source>
+        <translation>최대 속도 비율</translation>
+    </message>
+    <message>
+        <source>Origin</source>
+        <translation>원점</translation>
+    </message>
+    <message>
+        <source>Inposition</source>
+        <translation>인포지션</translation>
+    </message>
+    <message>
+        <source>Speed Override</source>
+        <translation>속도 오버라이드</translation>
+    </message>
+</context>
+<context>
     <name>Frame</name>
     <message>
         <source>This window is not available yet.</source>
@@ -445,6 +544,235 @@ Communication Converter was NOT found.</source>
     </message>
 </context>
 <context>
+    <name>tarsel::dialogs::CDlgParamCompare</name>
+    <message>
+        <source>Compare Parameters</source>
+        <translation>파라미터 비교</translation>
+    </message>
+    <message>
+        <source>File...</source>
+        <translation>파일...</translation>
+    </message>
+    <message>
+        <source>Drive:</source>
+        <translation>드라이브:</translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation>(없음)</translation>
+    </message>
+    <message>
+        <source>Slave %1</source>
+        <translation>슬레이브 %1</translation>
+    </message>
+    <message>
+        <source>Compared parameters</source>
+        <translation>비교한 파라미터</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>번호</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>이름</translation>
+    </message>
+    <message>
+        <source>Drive</source>
+        <translation>드라이브</translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation>비교 대상</translation>
+    </message>
+    <message>
+        <source>Copy to Drive</source>
+        <translation>드라이브로 복사</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>닫기</translation>
+    </message>
+    <message>
+        <source>Parameter File(*.fpt)</source>
+        <translation>파라미터 파일(*.fpt)</translation>
+    </message>
+    <message>
+        <source>All Files(*.*)</source>
+        <translation>모든 파일(*.*)</translation>
+    </message>
+    <message>
+        <source>Failed to read file.</source>
+        <translation>파일을 읽지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>It is NOT a paramerer file or not a supported one.
+Please check it again.</source>
+        <translation>파라미터 파일이 아니거나 지원하지 않는 파일입니다.
+다시 확인해 주십시오.</translation>
+    </message>
+    <message>
+        <source>Choose a parameter file or a drive to compare with.</source>
+        <translation>비교할 파라미터 파일이나 드라이브를 고르십시오.</translation>
+    </message>
+    <message>
+        <source>Compared with: %1</source>
+        <translation>비교 대상: %1</translation>
+    </message>
+</context>
+<context>
+    <name>tarsel::views::CViewAxisParam</name>
+    <message>
+        <source>Close</source>
+        <translation>닫기</translation>
+    </message>
+</context>
+<context>
+    <name>tarsel::views::CViewParamList</name>
+    <message>
+        <source>Show BLDC Parameter</source>
+        <translation>BLDC 파라미터 보기</translation>
+    </message>
+    <message>
+        <source>Parameters</source>
+        <translation>파라미터</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>번호</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>이름</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>범위</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>기본값</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>값</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>단위</translation>
+    </message>
+    <message>
+        <source>Set to DEFAULT</source>
+        <translation>기본값으로 설정</translation>
+    </message>
+    <message>
+        <source>Load ROM</source>
+        <translation>ROM 읽기</translation>
+    </message>
+    <message>
+        <source>Save to ROM</source>
+        <translation>ROM에 저장</translation>
+    </message>
+    <message>
+        <source>Load File</source>
+        <translation>파일 읽기</translation>
+    </message>
+    <message>
+        <source>Save to File</source>
+        <translation>파일로 저장</translation>
+    </message>
+    <message>
+        <source>Compare...</source>
+        <translation>비교...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>닫기</translation>
+    </message>
+    <message>
+        <source>Set to default value</source>
+        <translation>기본값으로 설정</translation>
+    </message>
+    <message>
+        <source>Do you really want to set parameters to default value?</source>
+        <translation>파라미터를 기본값으로 설정하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Failed to set parameters to default value.</source>
+        <translation>파라미터를 기본값으로 설정하지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>Load Parameters from ROM</source>
+        <translation>ROM에서 파라미터 읽기</translation>
+    </message>
+    <message>
+        <source>Do you really want to load saved data?</source>
+        <translation>저장된 데이터를 읽으시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Loading Parameters..</source>
+        <translation>파라미터를 읽는 중..</translation>
+    </message>
+    <message>
+        <source>Failed to load data.</source>
+        <translation>데이터를 읽지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>Save Parameters to ROM</source>
+        <translation>ROM에 파라미터 저장</translation>
+    </message>
+    <message>
+        <source>Do you really want to save it?</source>
+        <translation>저장하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Saving is done.</source>
+        <translation>저장을 마쳤습니다.</translation>
+    </message>
+    <message>
+        <source>Failed to save data.</source>
+        <translation>데이터를 저장하지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>Load Parameters from file</source>
+        <translation>파일에서 파라미터 읽기</translation>
+    </message>
+    <message>
+        <source>Parameter File(*.fpt)</source>
+        <translation>파라미터 파일(*.fpt)</translation>
+    </message>
+    <message>
+        <source>All Files(*.*)</source>
+        <translation>모든 파일(*.*)</translation>
+    </message>
+    <message>
+        <source>Failed to read file.</source>
+        <translation>파일을 읽지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>It is NOT a paramerer file or not a supported one.
+Please check it again.</source>
+        <translation>파라미터 파일이 아니거나 지원하지 않는 파일입니다.
+다시 확인해 주십시오.</translation>
+    </message>
+    <message>
+        <source>Failed to load file.</source>
+        <translation>파일을 불러오지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>Save parameters to file</source>
+        <translation>파라미터를 파일로 저장</translation>
+    </message>
+    <message>
+        <source>Saving to file is done.</source>
+        <translation>파일 저장을 마쳤습니다.</translation>
+    </message>
+    <message>
+        <source>Failed to save data to file.</source>
+        <translation>데이터를 파일로 저장하지 못했습니다.</translation>
+    </message>
+</context>
+<context>
     <name>tarsel::widgets::CProgressDlg</name>
     <message>
         <source>Progress</source>
@@ -468,6 +796,13 @@ Communication Converter was NOT found.</source>
     <message>
         <source>Next slave</source>
         <translation>다음 슬레이브</translation>
+    </message>
+</context>
+<context>
+    <name>tarsel::widgets::CValueGrid</name>
+    <message>
+        <source>Value</source>
+        <translation>값</translation>
     </message>
 </context>
 </TS>
