@@ -70,8 +70,10 @@ CViewAxisParam::CViewAxisParam(app::IShell& shell, const AxisParamForm& form, QW
     left->addWidget(MakeRadios(kMotorDirection, form.*kMotorDirection.parameter));
 
     auto* origin = MakeGroup(QT_TRANSLATE_NOOP("CViewAxisParam", "Origin"), QStringLiteral("origin"), this);
-    auto* originLayout = new QGridLayout(origin);
-    originLayout->addWidget(MakeRadios(kOriginDirection, form.*kOriginDirection.parameter), 0, 0, 1, 3);
+    auto* originBox = new QVBoxLayout(origin);
+    originBox->addWidget(MakeRadios(kOriginDirection, form.*kOriginDirection.parameter, false));
+    auto* originLayout = new QGridLayout;
+    originBox->addLayout(originLayout);
     for (const EditControl& c : kOriginEdits) AddEdit(originLayout, c, form.*c.parameter);
     left->addWidget(origin);
     if (form.inPosition >= 0) {
@@ -121,12 +123,25 @@ CViewAxisParam::CViewAxisParam(app::IShell& shell, const AxisParamForm& form, QW
     SetControlsEnabled(false);
 }
 
-QWidget* CViewAxisParam::MakeRadios(const RadioControl& control, int parameter) {
+QWidget* CViewAxisParam::MakeRadios(const RadioControl& control, int parameter, bool framed) {
     const QString name = QString::fromLatin1(control.name);
-    auto* group = MakeGroup(control.title, name, this);
+    QWidget* group = nullptr;
+    QHBoxLayout* layout = nullptr;
+    if (framed) {
+        group = MakeGroup(control.title, name, this);
+        layout = new QHBoxLayout(group);
+    } else {
+        // Inside another group: the title is a label in front of the buttons.
+        group = new QWidget(this);
+        group->setObjectName(name + QStringLiteral("Group"));
+        layout = new QHBoxLayout(group);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto* title = new QLabel(Tr(control.title), group);
+        title->setObjectName(name + QStringLiteral("Label"));
+        layout->addWidget(title);
+    }
     auto* buttons = new QButtonGroup(group);
     buttons->setObjectName(name + QStringLiteral("Radios"));
-    auto* layout = new QHBoxLayout(group);
     for (int value = 0; value < 3 && control.captions[static_cast<std::size_t>(value)][0] != '\0'; ++value) {
         const QString caption = Tr(control.captions[static_cast<std::size_t>(value)]);
         auto* radio = new QRadioButton(caption, group);
@@ -207,6 +222,8 @@ void CViewAxisParam::OnMessage(const app::Message& message) {
 }
 
 void CViewAxisParam::OnDriveChanged() {
+    // The form's size is known only once it is shown with its style's fonts and margins.
+    FitFrame();
     const auto board = Board();
     if (board && !board->paramLoaded) {
         board->paramReloadRequest = true;

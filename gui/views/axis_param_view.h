@@ -44,7 +44,7 @@ private:
         QLineEdit* edit = nullptr;
     };
 
-    QWidget* MakeRadios(const RadioControl& control, int parameter);
+    QWidget* MakeRadios(const RadioControl& control, int parameter, bool framed = true);
     void AddEdit(QGridLayout* layout, const EditControl& control, int parameter);
     void Refresh();
     void Show(const CBoardInterface& board, const Binding& binding);
