@@ -4,6 +4,7 @@
 #include "gui/views/board_list_view.h"
 #include "gui/views/axis_param_view.h"
 #include "gui/views/param_list_view.h"
+#include "gui/views/pos_table_view.h"
 
 namespace tarsel::app {
 
@@ -11,6 +12,7 @@ void RegisterAllViews(ViewRegistry& registry) {
     RegisterBoardListView(registry);
     views::RegisterParamListView(registry);
     views::RegisterAxisParamViews(registry);
+    views::RegisterPosTableView(registry);
 }
 
 }  // namespace tarsel::app

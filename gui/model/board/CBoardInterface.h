@@ -278,6 +278,8 @@ public:
     bool IsBusy() const { return busy_.load(); }
     bool IsTableRunning() const { return bit22_.load(); }
     bool IsOneItemRunPending() const { return oneItemPending_.load(); }
+    // The position table window forgets a pending single step when the user picks another item.
+    void ClearOneItemPending() { oneItemPending_ = false; }
     bool GetBrakeState() const { return brake_.load(); }
 
     // Repeat-run settings of the repeat view and the estimation dialogs.
@@ -289,6 +291,8 @@ public:
     std::atomic<uint32_t> repeatDelayMs{0};
     std::atomic<uint32_t> repeatCount{0};
     std::atomic<bool> repeatInPosition{false};
+    // The position table window's run mode for this drive: single steps or the whole table.
+    std::atomic<bool> posTableSingleStep{false};
 
 protected:
     // Runs `issue` until it succeeds or the failure report does not answer Retry; `log`, when
