@@ -321,6 +321,7 @@ void CDlgPosItem::UpdateEnabling() {
 
 bool CDlgPosItem::IsValid(QLineEdit* edit) const {
     if (!edit->isEnabled()) return true;  // a field the command does not use is not checked
+    if (edit == waitTime_ && edit->text().trimmed().isEmpty()) return true;  // no wait
     const auto v = Number(edit->text());
     if (!v) return false;
     app::BoardRef board = app::LookupBoard(shell_.Master(), port_, slave_);

@@ -195,6 +195,7 @@ void CViewPosTable::BuildForm() {
     connect(list_, &QTableWidget::itemSelectionChanged, this, [this] {
         const auto rows = list_->selectionModel()->selectedRows();
         if (!rows.isEmpty()) selected_ = static_cast<uint16_t>(rows.first().row());
+        UpdateRunControls(false);
     });
     connect(list_, &QTableWidget::customContextMenuRequested, this, [this] {
         if (QMenu* menu = PreparePopup()) menu->popup(QCursor::pos());
@@ -398,6 +399,7 @@ void CViewPosTable::SelectItem(uint16_t item) {
     list_->selectRow(item);
     selected_ = item;
     if (BoardRef board = Board()) board->ClearOneItemPending();
+    UpdateRunControls(false);
 }
 
 void CViewPosTable::RunClicked() {
