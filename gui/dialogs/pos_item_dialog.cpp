@@ -29,16 +29,16 @@ namespace {
 constexpr int kRedrawMs = 120;
 
 const char* const kCommandTexts[] = {
-    QT_TRANSLATE_NOOP("CDlgPosItem", "ABS - Only Low Speed"),
-    QT_TRANSLATE_NOOP("CDlgPosItem", "ABS - Only High Speed"),
-    QT_TRANSLATE_NOOP("CDlgPosItem", "ABS - High Speed and Decel."),
-    QT_TRANSLATE_NOOP("CDlgPosItem", "ABS - Normal Motion"),
-    QT_TRANSLATE_NOOP("CDlgPosItem", "INC - Only Low Speed"),
-    QT_TRANSLATE_NOOP("CDlgPosItem", "INC - Only High Speed"),
-    QT_TRANSLATE_NOOP("CDlgPosItem", "INC - High Speed and Decel."),
-    QT_TRANSLATE_NOOP("CDlgPosItem", "INC - Normal Motion"),
-    QT_TRANSLATE_NOOP("CDlgPosItem", "Move Origin"),
-    QT_TRANSLATE_NOOP("CDlgPosItem", "Clear Position"),
+    QT_TRANSLATE_NOOP("tarsel::dialogs::CDlgPosItem", "ABS - Only Low Speed"),
+    QT_TRANSLATE_NOOP("tarsel::dialogs::CDlgPosItem", "ABS - Only High Speed"),
+    QT_TRANSLATE_NOOP("tarsel::dialogs::CDlgPosItem", "ABS - High Speed and Decel."),
+    QT_TRANSLATE_NOOP("tarsel::dialogs::CDlgPosItem", "ABS - Normal Motion"),
+    QT_TRANSLATE_NOOP("tarsel::dialogs::CDlgPosItem", "INC - Only Low Speed"),
+    QT_TRANSLATE_NOOP("tarsel::dialogs::CDlgPosItem", "INC - Only High Speed"),
+    QT_TRANSLATE_NOOP("tarsel::dialogs::CDlgPosItem", "INC - High Speed and Decel."),
+    QT_TRANSLATE_NOOP("tarsel::dialogs::CDlgPosItem", "INC - Normal Motion"),
+    QT_TRANSLATE_NOOP("tarsel::dialogs::CDlgPosItem", "Move Origin"),
+    QT_TRANSLATE_NOOP("tarsel::dialogs::CDlgPosItem", "Clear Position"),
 };
 
 std::optional<long long> Number(const QString& text) {

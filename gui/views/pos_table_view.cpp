@@ -38,31 +38,34 @@ struct Column {
     int width;
 };
 constexpr Column kColumns[] = {
-    {QT_TRANSLATE_NOOP("CViewPosTable", "No."), 35},
-    {QT_TRANSLATE_NOOP("CViewPosTable", "CMD"), 40},
-    {QT_TRANSLATE_NOOP("CViewPosTable", "Position"), 70},
-    {QT_TRANSLATE_NOOP("CViewPosTable", "Low Spd"), 70},
-    {QT_TRANSLATE_NOOP("CViewPosTable", "High Spd"), 70},
-    {QT_TRANSLATE_NOOP("CViewPosTable", "Accel"), 50},
-    {QT_TRANSLATE_NOOP("CViewPosTable", "Decel"), 50},
-    {QT_TRANSLATE_NOOP("CViewPosTable", "Wait Time"), 75},
-    {QT_TRANSLATE_NOOP("CViewPosTable", "Continuous"), 78},
-    {QT_TRANSLATE_NOOP("CViewPosTable", "JP Table No."), 90},
-    {QT_TRANSLATE_NOOP("CViewPosTable", "JPT 0"), 45},
-    {QT_TRANSLATE_NOOP("CViewPosTable", "JPT 1"), 45},
-    {QT_TRANSLATE_NOOP("CViewPosTable", "JPT 2"), 45},
-    {QT_TRANSLATE_NOOP("CViewPosTable", "Loop Count"), 90},
-    {QT_TRANSLATE_NOOP("CViewPosTable", "Loop JP Table No."), 120},
-    {QT_TRANSLATE_NOOP("CViewPosTable", "PT Set"), 50},
-    {QT_TRANSLATE_NOOP("CViewPosTable", "Loop Count Clear"), 120},
-    {QT_TRANSLATE_NOOP("CViewPosTable", "Check Inpos"), 90},
+    {QT_TRANSLATE_NOOP("tarsel::views::CViewPosTable", "No."), 35},
+    {QT_TRANSLATE_NOOP("tarsel::views::CViewPosTable", "CMD"), 40},
+    {QT_TRANSLATE_NOOP("tarsel::views::CViewPosTable", "Position"), 70},
+    {QT_TRANSLATE_NOOP("tarsel::views::CViewPosTable", "Low Spd"), 70},
+    {QT_TRANSLATE_NOOP("tarsel::views::CViewPosTable", "High Spd"), 70},
+    {QT_TRANSLATE_NOOP("tarsel::views::CViewPosTable", "Accel"), 50},
+    {QT_TRANSLATE_NOOP("tarsel::views::CViewPosTable", "Decel"), 50},
+    {QT_TRANSLATE_NOOP("tarsel::views::CViewPosTable", "Wait Time"), 75},
+    {QT_TRANSLATE_NOOP("tarsel::views::CViewPosTable", "Continuous"), 78},
+    {QT_TRANSLATE_NOOP("tarsel::views::CViewPosTable", "JP Table No."), 90},
+    {QT_TRANSLATE_NOOP("tarsel::views::CViewPosTable", "JPT 0"), 45},
+    {QT_TRANSLATE_NOOP("tarsel::views::CViewPosTable", "JPT 1"), 45},
+    {QT_TRANSLATE_NOOP("tarsel::views::CViewPosTable", "JPT 2"), 45},
+    {QT_TRANSLATE_NOOP("tarsel::views::CViewPosTable", "Loop Count"), 90},
+    {QT_TRANSLATE_NOOP("tarsel::views::CViewPosTable", "Loop JP Table No."), 120},
+    {QT_TRANSLATE_NOOP("tarsel::views::CViewPosTable", "PT Set"), 50},
+    {QT_TRANSLATE_NOOP("tarsel::views::CViewPosTable", "Loop Count Clear"), 120},
+    {QT_TRANSLATE_NOOP("tarsel::views::CViewPosTable", "Check Inpos"), 90},
 };
 constexpr int kColumnCount = 18;
 constexpr int kInposColumn = 17;
 
-const char* const kRomLoadCaption = QT_TRANSLATE_NOOP("CViewPosTable", "Load PosTable from ROM");
-const char* const kFileSaveCaption = QT_TRANSLATE_NOOP("CViewPosTable", "Save PosTable to file");
-const char* const kFileLoadCaption = QT_TRANSLATE_NOOP("CViewPosTable", "Load PosTable from file");
+const char* const kRomLoadCaption =
+    QT_TRANSLATE_NOOP("tarsel::views::CViewPosTable", "Load PosTable from ROM");
+const char* const kFileSaveCaption =
+    QT_TRANSLATE_NOOP("tarsel::views::CViewPosTable", "Save PosTable to file");
+const char* const kFileLoadCaption =
+    QT_TRANSLATE_NOOP("tarsel::views::CViewPosTable", "Load PosTable from file");
 
 // Progress of the file loader shown in the progress dialog; the event loop keeps running.
 class DialogProgress : public IProgress {
@@ -81,7 +84,7 @@ private:
 };
 
 QString Tr(const char* text) {
-    return QCoreApplication::translate("CViewPosTable", text);
+    return QCoreApplication::translate("tarsel::views::CViewPosTable", text);
 }
 
 }  // namespace
