@@ -113,6 +113,7 @@ public:
     uint8_t PortNumber() const { return portNumber_; }
     bool IsPortOpen() const { return Port().IsPortOpen(); }
     const BoardTypeInfo& TypeInfo() const { return type_; }
+    const CDefaultParam* DefaultTable() const { return defaults_; }
 
     virtual bool IsCommandSupported(uint8_t frameType);
     virtual void ResetStatus();
