@@ -10,6 +10,33 @@
 #include "comm/result_codes.h"
 
 namespace tarsel {
+namespace {
+
+constexpr int kAttemptCapFactor = 3;  // requests written, in units of the normal attempts
+constexpr int kTimeLimitFactor = 2;   // time limit, in units of the normal attempts
+constexpr uint32_t kSchedulingSlackMs = 5;
+// A largest request (512 wire bytes) and a largest answer (256 body bytes, all stuffed, plus
+// header and tail).
+constexpr uint64_t kLargestExchangeBytes = kWireBufferSize + 2 * kRecvBufferSize + 4;
+
+int NormalAttempts(bool reducedRetry) {
+    return reducedRetry ? 2 : 3;
+}
+
+}  // namespace
+
+int CRs232CB::AttemptCap(bool reducedRetry) {
+    return kAttemptCapFactor * NormalAttempts(reducedRetry);
+}
+
+uint32_t CRs232CB::TransactionLimitMs(uint32_t timeoutMs, bool reducedRetry, uint32_t baudRate) {
+    const uint64_t wireMs = baudRate > 0 ? (kLargestExchangeBytes * 10 * 1000 + baudRate - 1) / baudRate : 0;
+    const uint64_t perAttempt = uint64_t{timeoutMs} + wireMs + kSchedulingSlackMs;
+    const uint64_t limit =
+        uint64_t{kTimeLimitFactor} * static_cast<uint64_t>(NormalAttempts(reducedRetry)) * perAttempt;
+    // Tick differences are taken modulo 2^32.
+    return static_cast<uint32_t>(std::min<uint64_t>(limit, 0x7FFFFFFFu));
+}
 
 CRs232CB::CRs232CB(TransportConfig config) : config_(config) {
     for (auto& count : timeoutCounts_) count.store(0);
@@ -47,6 +74,7 @@ bool CRs232CB::OpenDevice(const std::string& path, uint8_t portNumber, uint32_t 
     if (lastOpenError_ != platform::OpenError::None) return false;
 
     sync_.Reset();
+    echoingAdapter_ = false;
     open_.store(true);
     log_.SetEnabled(config_.communicationLog);
     log_.SetDirectory(nullptr);
@@ -159,6 +187,17 @@ CRs232CB::Outcome CRs232CB::RecvPacket(CommPacket& packet) {
         uint8_t byte = 0;
         const int got = ReadComm(byte);
         if (got < 0) return Outcome::ReadError;
+        if (Expired(packet)) {
+            // Bytes that keep coming (noise, frames for others) restart the silence timeout,
+            // but not this limit.
+            if (config_.timeoutCounts && packet.slave <= kMaxAddressedSlave) {
+                auto& count = timeoutCounts_[packet.slave];
+                if (count.load() < 255) count.store(static_cast<uint8_t>(count.load() + 1));
+            }
+            LogRecvLine(packet, "Recv Timeout [transaction limit %u ms]\r\n", packet.limitMs);
+            log_.DumpRecvBuffer(receiver_.Data(), receiver_.Count());
+            return Outcome::Expired;
+        }
         if (got == 0) {
             if (platform::TickMs() - last <= packet.timeoutMs) continue;
             if (config_.timeoutCounts && packet.slave <= kMaxAddressedSlave) {
@@ -207,6 +246,26 @@ CRs232CB::Outcome CRs232CB::RecvPacket(CommPacket& packet) {
         }
         last = platform::TickMs();
     }
+}
+
+bool CRs232CB::Expired(const CommPacket& packet) const {
+    return platform::TickMs() - packet.startTick > packet.limitMs;
+}
+
+bool CRs232CB::IsEchoOfRequest() const {
+    return receiver_.EventCount() == bodyLength_ && bodyLength_ > 0 &&
+           std::memcmp(receiver_.Data(), body_.data(), bodyLength_) == 0;
+}
+
+bool CRs232CB::EchoCouldBeTheAnswer(const CommPacket& packet, FrameForm form) const {
+    // Read as an answer, the request's first data byte is the status and the rest the data.  A
+    // drive that succeeds sends exactly the data asked for, so only a request whose first data
+    // byte is 0 and whose remaining data is as long as the answer expected (none for a command
+    // without answer data, like a one-byte "off" or "pause" with the value 0) can be answered
+    // by a frame equal to itself.
+    const std::size_t minimum = form == FrameForm::Legacy ? kLegacyMinResponse : kSequencedMinResponse;
+    const std::size_t statusIndex = minimum - 3;
+    return bodyLength_ >= minimum && body_[statusIndex] == 0 && bodyLength_ - minimum == packet.recvLength;
 }
 
 CRs232CB::Outcome CRs232CB::ValidateSequenced(CommPacket& packet, bool logging) {
@@ -298,10 +357,25 @@ CRs232CB::Outcome CRs232CB::ValidateLegacy(CommPacket& packet) {
 }
 
 CRs232CB::Outcome CRs232CB::ReceiveAndValidate(CommPacket& packet, bool detectForm, FrameForm& form) {
+    bool echoSkipped = false;
     for (;;) {
         if (packet.recv && packet.recvLength) std::memset(packet.recv, 0, packet.recvLength);
         const Outcome received = RecvPacket(packet);
         if (received != Outcome::Frame) return received;
+        if (IsEchoOfRequest()) {
+            // The adapter heard its own transmission: slave, sync number, frame type and CRC are
+            // all right, but it is not an answer.  A frame that could also be the drive's answer
+            // is skipped only on a port seen echoing, and only once per attempt: the echo
+            // always comes first.
+            const bool couldBeAnswer = EchoCouldBeTheAnswer(packet, form);
+            if (!couldBeAnswer) echoingAdapter_ = true;
+            if (!couldBeAnswer || (echoingAdapter_ && !echoSkipped)) {
+                echoSkipped = true;
+                LogRecvLine(packet, "Echo of the request skipped.\r\n");
+                log_.DumpRecvBuffer(receiver_.Data(), receiver_.EventCount());
+                continue;
+            }
+        }
 
         if (!detectForm) {
             const Outcome valid = ValidateSequenced(packet, true);
@@ -336,6 +410,7 @@ uint8_t CRs232CB::MapOutcome(Outcome outcome, uint8_t status) {
         case Outcome::RequestCrcError:
             return status;
         case Outcome::Timeout:
+        case Outcome::Expired:
             return kResultTimeout;
         case Outcome::CrcFailed:
             return kResultCrcFailed;
@@ -351,16 +426,20 @@ uint8_t CRs232CB::Transact(CommPacket& packet, bool detectForm) {
     const std::size_t headerLength = 3;
     if (packet.sendLength + headerLength + 2 > kBodyBufferSize)
         return kResultPacketError;  // never fits a frame
-    packet.attempts = packet.reducedRetry ? 2 : 3;
+    packet.attempts = NormalAttempts(packet.reducedRetry);
 
     std::lock_guard<std::mutex> lock(portMutex_);
+    packet.startTick = platform::TickMs();
+    packet.limitMs = TransactionLimitMs(packet.timeoutMs, packet.reducedRetry, baudRate_);
     packet.sync = sync_.Next(packet.slave);
     FrameForm form = detectForm && legacyForm_.load() ? FrameForm::Legacy : FrameForm::Sequenced;
 
     uint8_t result = kResultDisconnected;
     int attemptsLeft = packet.attempts;
+    int written = 0;
     Outcome previous = Outcome::None;
     for (;;) {
+        ++written;
         if (!FuncCommand(packet, form)) {
             result = kResultDisconnected;
             break;
@@ -374,6 +453,10 @@ uint8_t CRs232CB::Transact(CommPacket& packet, bool detectForm) {
             result = kResultPacketError;
             break;
         }
+        if (outcome == Outcome::Expired) {
+            result = kResultTimeout;
+            break;
+        }
         if (previous != Outcome::None && outcome != previous) {
             attemptsLeft = packet.attempts;
         } else {
@@ -382,6 +465,14 @@ uint8_t CRs232CB::Transact(CommPacket& packet, bool detectForm) {
         previous = outcome;
         if (outcome == Outcome::Frame || attemptsLeft <= 0) {
             result = MapOutcome(outcome, packet.status);
+            break;
+        }
+        if (written >= AttemptCap(packet.reducedRetry) || Expired(packet)) {
+            LogLine(
+                "CRs232CB::DoSendCommand(P%d, S%d, N0x%02X, C0x%02X) Gave up after %d requests in %u ms.\r\n",
+                portNumber_, packet.slave, packet.sync, packet.frameType, written,
+                platform::TickMs() - packet.startTick);
+            result = kResultTimeout;
             break;
         }
     }

@@ -47,6 +47,14 @@ public:
     // The same, detecting the frame form the drive speaks (legacy or sequenced).
     uint8_t DoSendCommandAuto(uint8_t slave, uint8_t frameType, const void* send, uint32_t sendLength,
                               void* recv, uint32_t recvLength, uint32_t timeoutMs, bool reducedRetry = false);
+    // Bounds of one transaction.  The silence timeout restarts with every byte and the attempt
+    // counter restarts when the kind of failure changes, so noise or alternating failures could
+    // keep a call alive for ever; a transaction therefore also ends, with 6, after this many
+    // requests written or after this time (twice the attempts, each a silence timeout plus the
+    // wire time of a largest request and answer at the baud rate).
+    static int AttemptCap(bool reducedRetry);
+    static uint32_t TransactionLimitMs(uint32_t timeoutMs, bool reducedRetry, uint32_t baudRate);
+
     // A request that gets no answer (broadcasts): 0 after a good write, 5 otherwise.
     uint8_t DoSendCommandNoResp(uint8_t slave, uint8_t frameType, const void* send, uint32_t sendLength);
 
@@ -87,6 +95,7 @@ protected:
         Mismatch,         // answer to another request: skipped
         ReadError,        // 5
         Overflow,         // 8
+        Expired,          // the transaction's time limit passed: 6, no further attempt
     };
 
     struct CommPacket {
@@ -101,6 +110,8 @@ protected:
         uint32_t timeoutMs = 0;
         int attempts = 3;
         bool reducedRetry = false;
+        uint32_t startTick = 0;  // when the transaction got the port
+        uint32_t limitMs = 0;    // time limit of the whole transaction, all attempts included
     };
 
     bool FuncCommand(const CommPacket& packet, FrameForm form);
@@ -109,6 +120,11 @@ protected:
     Outcome RecvPacket(CommPacket& packet);
     Outcome ValidateSequenced(CommPacket& packet, bool logging);
     Outcome ValidateLegacy(CommPacket& packet);
+    // The received frame is byte for byte the request just written (an adapter that hears its
+    // own transmission).
+    bool IsEchoOfRequest() const;
+    bool EchoCouldBeTheAnswer(const CommPacket& packet, FrameForm form) const;
+    bool Expired(const CommPacket& packet) const;
 
 private:
     static CommPacket MakePacket(uint8_t slave, uint8_t frameType, const void* send, uint32_t sendLength,
@@ -131,6 +147,7 @@ private:
     platform::OpenError lastOpenError_ = platform::OpenError::None;
 
     SyncCounters sync_;
+    bool echoingAdapter_ = false;  // an echo was recognised since the port was opened
     std::array<std::atomic<uint8_t>, kSlaveNumberCount> timeoutCounts_{};
 
     FrameReceiver receiver_;

@@ -120,6 +120,13 @@ FrameReceiver::Event FrameReceiver::Feed(uint8_t byte) {
             return Event::None;
 
         case State::AfterHeaderEscape:
+            if (byte == kFrameEscape) {
+                // Outside a frame a doubled 0xAA means nothing; the first one is a stray byte
+                // and the second may still start a header, so one stray 0xAA before an answer
+                // does not cost the answer.
+                Store(kFrameEscape);
+                return Event::None;
+            }
             if (byte == kFrameHeader) {
                 state_ = State::Body;
                 if (count_ > 0) {

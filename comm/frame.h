@@ -74,7 +74,7 @@ public:
     enum class Event : uint8_t {
         None,          // byte consumed, nothing to report
         UnknownBytes,  // a header arrived after stray bytes; the buffer holds the stray bytes
-        HeaderFailed,  // 0xAA followed by a non-header byte outside a frame; buffer holds them
+        HeaderFailed,  // 0xAA followed by a byte other than 0xAA or 0xCC outside a frame
         DataCanceled,  // a header inside a frame; buffer holds the cancelled bytes + AA CC
         CrcFailed,     // tail reached, CRC over the body is not zero
         Complete,      // tail reached, CRC good; Data()/EventCount() hold the body incl. CRC

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,8 +34,10 @@ void PrintUsage() {
         "  --turnaround MS   delay before every answer\n"
         "  --state DIR       load the drives' stored state from DIR and save it there on exit\n"
         "  --data DIR        directory of the parameter metadata files\n"
-        "  --fault SPEC      KIND[:SLAVE][,count=N][,delay=MS][,bit=N][,bytes=HEX..]\n"
-        "                    KIND: drop, delay, crc, flip, stray, stale, silent, hangup[,after=MS]");
+        "  --fault SPEC      KIND[:SLAVE][,count=N][,rate=R][,delay=MS][,bit=N][,bytes=HEX..][,pause=MS]\n"
+        "                    KIND: drop, delay, crc, flip, stray, stale, silent, echo, truncate,\n"
+        "                    duplicate, split, hangup[,after=MS]; rate=0.02 hits 2 % of the requests\n"
+        "  --seed N          seed of the fault draws (repeatable runs)");
 }
 
 bool NextArg(int argc, char** argv, int& i, std::string& value) {
@@ -73,6 +76,7 @@ int main(int argc, char** argv) {
     bool demo = false;
     std::string stateDir;
     std::vector<FaultRequest> faults;
+    std::optional<uint64_t> seed;
     std::string value, error;
 
     for (int i = 1; i < argc; ++i) {
@@ -121,6 +125,14 @@ int main(int argc, char** argv) {
             if (!NextArg(argc, argv, i, stateDir)) return 2;
         } else if (arg == "--data") {
             if (!NextArg(argc, argv, i, line.options.dataDirectory)) return 2;
+        } else if (arg == "--seed") {
+            if (!NextArg(argc, argv, i, value)) return 2;
+            char* end = nullptr;
+            seed = std::strtoull(value.c_str(), &end, 10);
+            if (value.empty() || *end) {
+                std::fprintf(stderr, "drivesim: bad seed\n");
+                return 2;
+            }
         } else if (arg == "--fault") {
             if (!NextArg(argc, argv, i, value)) return 2;
             auto fault = ParseFaultSpec(value, error);
@@ -161,6 +173,7 @@ int main(int argc, char** argv) {
         std::filesystem::create_directories(stateDir, ec);
         sim.LoadState(stateDir);
     }
+    if (seed) sim.SetFaultSeed(*seed);
     uint32_t hangUpAfterMs = 0;
     bool hangUp = false;
     for (const FaultRequest& f : faults) {

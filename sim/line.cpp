@@ -184,6 +184,7 @@ void SimLineImpl::FlushDue(Clock::time_point now) {
 void SimLineImpl::OnFrame(const uint8_t* body, std::size_t length, bool crcGood, Clock::time_point now) {
     if (length < 1) return;
     const uint8_t slave = body[0];
+    if (faults.TakeEcho(slave)) QueueEcho(body, length, now);
     if (slave == kBroadcastSlave) {
         for (auto& [number, drive] : drives) {
             if (faults.IsSilent(number) || drive->IsRestarting(now)) continue;
@@ -209,6 +210,27 @@ void SimLineImpl::OnFrame(const uint8_t* body, std::size_t length, bool crcGood,
     RequestRecord record = MakeRecord(now, body, length, drive->Config().form, crcGood);
     Answer(*drive, body, length, crcGood, now, record);
     Record(std::move(record));
+}
+
+bool SimLineImpl::QueueRaw(const std::vector<uint8_t>& bytes) {
+    if (master_.Get() < 0) return false;
+    const Clock::time_point now = Clock::now();
+    Clock::time_point due = now;
+    if (!pending_.empty() && pending_.back().due > due) due = pending_.back().due;
+    pending_.push_back({due, bytes});
+    FlushDue(now);
+    return true;
+}
+
+void SimLineImpl::QueueEcho(const uint8_t* body, std::size_t length, Clock::time_point now) {
+    // The host's own frame as it went out (the host stuffs the same way).
+    uint8_t wire[kWireBufferSize];
+    const std::size_t wireLength = StuffFrame(body, length, wire, sizeof(wire));
+    if (wireLength == 0) return;
+    Clock::time_point due = now;
+    if (!pending_.empty() && pending_.back().due > due) due = pending_.back().due;
+    pending_.push_back({due, std::vector<uint8_t>(wire, wire + wireLength)});
+    FlushDue(now);
 }
 
 void SimLineImpl::QueuePacketError(const uint8_t* body, Clock::time_point now) {
@@ -264,6 +286,11 @@ void SimLineImpl::Answer(Drive& drive, const uint8_t* body, std::size_t length, 
     PendingAnswer answer;
     answer.bytes = effects.strayBytes;
     answer.bytes.insert(answer.bytes.end(), wire, wire + wireLength);
+    if (effects.truncate) answer.bytes.resize(std::max<std::size_t>(1, answer.bytes.size() / 2));
+    if (effects.duplicate) {
+        const std::vector<uint8_t> once = answer.bytes;
+        answer.bytes.insert(answer.bytes.end(), once.begin(), once.end());
+    }
     auto delay = std::chrono::milliseconds(options.turnaroundMs + response.delayMs + effects.delayMs);
     auto due = now + delay;
     if (options.pace && options.baudRate > 0)
@@ -271,7 +298,17 @@ void SimLineImpl::Answer(Drive& drive, const uint8_t* body, std::size_t length, 
     // Answers leave in order.
     if (!pending_.empty() && pending_.back().due > due) due = pending_.back().due;
     answer.due = due;
-    pending_.push_back(std::move(answer));
+    if (effects.splitPauseMs && answer.bytes.size() > 1) {
+        // The second half leaves after a pause, as from an adapter that buffers unevenly.
+        const auto half = answer.bytes.begin() + static_cast<long>(answer.bytes.size() / 2);
+        PendingAnswer rest{due + std::chrono::milliseconds(*effects.splitPauseMs),
+                           {half, answer.bytes.end()}};
+        answer.bytes.erase(half, answer.bytes.end());
+        pending_.push_back(std::move(answer));
+        pending_.push_back(std::move(rest));
+    } else {
+        pending_.push_back(std::move(answer));
+    }
     record.answered = true;
     record.status = response.status;
     record.answerLength = response.data.size();

@@ -57,6 +57,8 @@ public:
     std::string publishedPath;
 
     Drive* Find(uint8_t slave) const;
+    // Queues bytes to leave now, after the answers already waiting; false when the line is down.
+    bool QueueRaw(const std::vector<uint8_t>& bytes);
     void AdvanceAll(Clock::time_point now);
 
 private:
@@ -71,6 +73,7 @@ private:
                 RequestRecord& record);
     void FlushDue(Clock::time_point now);
     void QueuePacketError(const uint8_t* body, Clock::time_point now);
+    void QueueEcho(const uint8_t* body, std::size_t length, Clock::time_point now);
     void Record(RequestRecord record);
 
     UniqueFd master_;

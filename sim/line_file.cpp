@@ -153,6 +153,14 @@ std::optional<FaultRequest> ParseFaultSpec(const std::string& text, std::string&
         request.spec.kind = FaultKind::StaleSync;
     else if (kind == "silent")
         request.spec.kind = FaultKind::Silent;
+    else if (kind == "echo")
+        request.spec.kind = FaultKind::Echo;
+    else if (kind == "truncate")
+        request.spec.kind = FaultKind::Truncate;
+    else if (kind == "duplicate")
+        request.spec.kind = FaultKind::Duplicate;
+    else if (kind == "split")
+        request.spec.kind = FaultKind::Split;
     else if (kind == "hangup")
         request.hangUp = true;
     else
@@ -170,6 +178,14 @@ std::optional<FaultRequest> ParseFaultSpec(const std::string& text, std::string&
             }
             continue;
         }
+        if (key == "rate") {
+            char* end = nullptr;
+            const double rate = std::strtod(value.c_str(), &end);
+            if (value.empty() || *end != '\0' || !(rate >= 0.0 && rate <= 1.0))
+                return error = "fault rate must be 0..1: " + fields[i], std::nullopt;
+            request.spec.rate = rate;
+            continue;
+        }
         if (!ParseNumber(value, 0, 0xFFFFFFFFll, n))
             return error = "bad fault value: " + fields[i], std::nullopt;
         if (key == "count")
@@ -178,6 +194,8 @@ std::optional<FaultRequest> ParseFaultSpec(const std::string& text, std::string&
             request.spec.delayMs = static_cast<uint32_t>(n);
         else if (key == "bit")
             request.spec.bitIndex = static_cast<uint32_t>(n);
+        else if (key == "pause")
+            request.spec.pauseMs = static_cast<uint32_t>(n);
         else if (key == "after")
             request.hangUpAfterMs = static_cast<uint32_t>(n);
         else

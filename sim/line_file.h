@@ -25,8 +25,9 @@ struct FaultRequest {
 // "S:MODEL[,key=value]...": keys version, fwtype, form, name, motor, motorname, inputs, outputs,
 // table, variant, boot.  `error` tells what is wrong when it returns nothing.
 std::optional<DriveConfig> ParseDriveSpec(const std::string& text, std::string& error);
-// "KIND[:SLAVE][,count=N][,delay=MS][,bit=N][,bytes=HEX...]" with KIND one of drop, delay,
-// crc, flip, stray, stale, silent, hangup ("hangup[,after=MS]").
+// "KIND[:SLAVE][,count=N][,rate=R][,delay=MS][,bit=N][,bytes=HEX...][,pause=MS]" with KIND one
+// of drop, delay, crc, flip, stray, stale, silent, echo, truncate, duplicate, split, hangup
+// ("hangup[,after=MS]").
 std::optional<FaultRequest> ParseFaultSpec(const std::string& text, std::string& error);
 // Line file: optional [Line] (Baud, Pace, Turnaround) and sections [Slave<N>] with the keys
 // Model, Version, FirmwareType, Form, Name, MotorNumber, MotorName, Inputs, Outputs, TableSize,

@@ -32,7 +32,9 @@ bool WithDriveDo(SimLineImpl& line, uint8_t slave, F&& f) {
 }
 
 // A state file is replaced whole, so an interrupted save never leaves a damaged one.
-bool WriteFile(const std::string& path, const std::string& bytes) { return ini::ReplaceFileContents(path, bytes); }
+bool WriteFile(const std::string& path, const std::string& bytes) {
+    return ini::ReplaceFileContents(path, bytes);
+}
 
 std::optional<std::string> ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -273,6 +275,16 @@ void SimLine::InjectFault(const FaultSpec& fault, std::optional<uint8_t> slave) 
 void SimLine::ClearFaults() {
     std::lock_guard lock(impl_->mutex);
     impl_->faults.Clear();
+}
+
+bool SimLine::SendRaw(const std::vector<uint8_t>& bytes) {
+    std::lock_guard lock(impl_->mutex);
+    return impl_->QueueRaw(bytes);
+}
+
+void SimLine::SetFaultSeed(uint64_t seed) {
+    std::lock_guard lock(impl_->mutex);
+    impl_->faults.Seed(seed);
 }
 
 bool SimLine::SaveState(const std::string& directory) const {

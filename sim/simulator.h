@@ -88,6 +88,10 @@ enum class FaultKind : uint8_t {
     StrayBytes,   // `bytes` are written before the answer
     StaleSync,    // the answer carries the previous sync number
     Silent,       // the drive neither executes nor answers (unplugged)
+    Echo,         // the request comes back to the host first, as from an adapter that hears itself
+    Truncate,     // only the first half of the answer's wire bytes is sent
+    Duplicate,    // the answer is sent twice
+    Split,        // the answer is sent in two halves with `pauseMs` between them
 };
 
 struct FaultSpec {
@@ -96,6 +100,8 @@ struct FaultSpec {
     uint32_t delayMs = 500;                  // DelayAnswer
     uint32_t bitIndex = 0;                   // FlipBit: bit of the unstuffed answer body, counted from byte 0
     std::vector<uint8_t> bytes{0x12, 0x34};  // StrayBytes
+    double rate = 1.0;                       // chance that a request is affected (0..1)
+    uint32_t pauseMs = 30;                   // Split
 };
 
 // One frame the line received and took as addressed to a drive (or a broadcast).
@@ -214,6 +220,10 @@ public:
     // Faults.  `slave` empty: every drive of the line.
     void InjectFault(const FaultSpec& fault, std::optional<uint8_t> slave = std::nullopt);
     void ClearFaults();
+    // Puts bytes on the line now, as another device on the bus would (noise, foreign frames).
+    bool SendRaw(const std::vector<uint8_t>& bytes);
+    // Seed of the draws of faults with a rate below 1 (a fixed seed repeats a run).
+    void SetFaultSeed(uint64_t seed);
     // The adapter vanishes: the master side is closed, the host's reads fail; the line stays
     // down until Stop.
     void HangUp();

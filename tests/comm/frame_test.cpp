@@ -131,6 +131,24 @@ TEST(FrameReceiver, OverflowAtThe257thByteWithoutWritingPastTheBuffer) {
     EXPECT_EQ(stray.EventCount(), 256u);
 }
 
+TEST(FrameReceiver, DoubledEscapeOutsideAFrameStillFindsTheHeader) {
+    const Bytes answer = Response(1, 0xF1, 0x40, 0x00);
+    for (const Bytes& stray : {Bytes{0xAA}, Bytes{0xAA, 0xAA, 0xAA}, Bytes{0x12, 0xAA}}) {
+        FrameReceiver receiver;
+        Bytes wire = stray;
+        wire.insert(wire.end(), answer.begin(), answer.end());
+        const Fed fed = FeedAll(receiver, wire);
+        EXPECT_EQ(fed.events, (std::vector<FrameReceiver::Event>{FrameReceiver::Event::UnknownBytes,
+                                                                 FrameReceiver::Event::Complete}));
+        ASSERT_EQ(fed.frame.size(), 6u);
+        EXPECT_EQ(Bytes(fed.frame.begin(), fed.frame.begin() + 4), (Bytes{0x01, 0xF1, 0x40, 0x00}));
+    }
+    // Inside a frame the pairing rule is unchanged: AA AA is one data byte.
+    FrameReceiver receiver;
+    const Bytes withEscape = Response(1, 0xF1, 0x40, 0xAA);
+    EXPECT_EQ(FeedAll(receiver, withEscape).frame[3], 0xAA);
+}
+
 TEST(FrameReceiver, BadCrcIsReported) {
     FrameReceiver receiver;
     Bytes wire = Response(1, 0xF1, 0x40, 0x00);

@@ -90,7 +90,9 @@ struct RetryCase {
     std::size_t requests;
 };
 
-void PrintTo(const RetryCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const RetryCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RetryTest : public TransportTest, public ::testing::WithParamInterface<RetryCase> {};
 
@@ -119,6 +121,13 @@ INSTANTIATE_TEST_SUITE_P(
                                 false,
                                 0,
                                 5},
+                      // ... but not for ever: nine requests at most.
+                      RetryCase{"AlternatingFailuresEndAtTheCap",
+                                {Act::Silent, Act::BadCrc, Act::Silent, Act::BadCrc, Act::Silent, Act::BadCrc,
+                                 Act::Silent, Act::BadCrc, Act::Silent, Act::BadCrc, Act::Silent, Act::Good},
+                                false,
+                                kResultTimeout,
+                                9},
                       RetryCase{"ChangeReloadsThenCountsDown",
                                 {Act::Silent, Act::BadCrc, Act::BadCrc, Act::BadCrc, Act::BadCrc},
                                 false,

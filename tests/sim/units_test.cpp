@@ -96,6 +96,24 @@ TEST(LineFileTest, DriveAndFaultSpecs) {
     EXPECT_TRUE(fault->hangUp);
     EXPECT_EQ(fault->hangUpAfterMs, 1500u);
     EXPECT_FALSE(ParseFaultSpec("explode", error));
+    fault = ParseFaultSpec("crc,rate=0.02", error);
+    ASSERT_TRUE(fault) << error;
+    EXPECT_EQ(fault->spec.kind, FaultKind::CorruptCrc);
+    EXPECT_DOUBLE_EQ(fault->spec.rate, 0.02);
+    fault = ParseFaultSpec("split:1,pause=40,rate=1", error);
+    ASSERT_TRUE(fault) << error;
+    EXPECT_EQ(fault->spec.kind, FaultKind::Split);
+    EXPECT_EQ(fault->spec.pauseMs, 40u);
+    const std::pair<const char*, FaultKind> kinds[] = {
+        {"echo", FaultKind::Echo}, {"truncate", FaultKind::Truncate}, {"duplicate", FaultKind::Duplicate}};
+    for (const auto& [text, kind] : kinds) {
+        fault = ParseFaultSpec(text, error);
+        ASSERT_TRUE(fault) << text;
+        EXPECT_EQ(fault->spec.kind, kind);
+        EXPECT_DOUBLE_EQ(fault->spec.rate, 1.0);
+    }
+    for (const char* bad : {"crc,rate=1.5", "crc,rate=-0.1", "crc,rate=", "crc,rate=0.5x"})
+        EXPECT_FALSE(ParseFaultSpec(bad, error)) << bad;
 
     TempDir dir;
     std::ofstream(dir.Path() + "/line.ini")
