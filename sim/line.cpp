@@ -80,9 +80,17 @@ bool SimLineImpl::Publish(unsigned portNumber) {
     std::error_code ec;
     std::filesystem::create_directories(platform::PortsDirectory(), ec);
     const std::string entry = platform::PortEntryPath(portNumber);
+    // The lock tells readers of the directory that the entry is served; a line killed without
+    // cleaning up leaves an entry that they then recognise as stale.  Another live line keeps
+    // its entry.
+    platform::PortEntryLock entryLock;
+    if (entry != publishedPath && !entryLock.Acquire(entry, devicePath)) return false;
     ::unlink(entry.c_str());
     if (::symlink(devicePath.c_str(), entry.c_str()) != 0) return false;
-    if (!publishedPath.empty() && publishedPath != entry) ::unlink(publishedPath.c_str());
+    if (entry != publishedPath) {
+        if (!publishedPath.empty()) Unpublish();
+        publishLock_ = std::move(entryLock);
+    }
     publishedPath = entry;
     return true;
 }
@@ -94,16 +102,19 @@ void SimLineImpl::Stop() {
     std::lock_guard lock(mutex);
     master_.Reset();
     slaveKeeper_.Reset();
-    if (!publishedPath.empty()) {
-        // Remove the entry only while it still points at this line's device.
-        char target[512];
-        ssize_t n = ::readlink(publishedPath.c_str(), target, sizeof(target) - 1);
-        if (n > 0 && std::string(target, static_cast<std::size_t>(n)) == devicePath)
-            ::unlink(publishedPath.c_str());
-        publishedPath.clear();
-    }
+    if (!publishedPath.empty()) Unpublish();
     devicePath.clear();
     pending_.clear();
+}
+
+void SimLineImpl::Unpublish() {
+    // Remove the entry only while it still points at this line's device.
+    char target[512];
+    ssize_t n = ::readlink(publishedPath.c_str(), target, sizeof(target) - 1);
+    if (n > 0 && std::string(target, static_cast<std::size_t>(n)) == devicePath)
+        ::unlink(publishedPath.c_str());
+    publishedPath.clear();
+    publishLock_.Release();
 }
 
 void SimLineImpl::HangUp() {

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "comm/frame.h"
+#include "comm/platform/port_entry_lock.h"
 #include "sim/drive.h"
 #include "sim/faults.h"
 #include "sim/simulator.h"
@@ -68,6 +69,7 @@ private:
     };
 
     void Serve();
+    void Unpublish();  // under `mutex`
     void OnFrame(const uint8_t* body, std::size_t length, bool crcGood, Clock::time_point now);
     void Answer(Drive& drive, const uint8_t* body, std::size_t length, bool crcGood, Clock::time_point now,
                 RequestRecord& record);
@@ -76,6 +78,7 @@ private:
     void QueueEcho(const uint8_t* body, std::size_t length, Clock::time_point now);
     void Record(RequestRecord record);
 
+    platform::PortEntryLock publishLock_;  // held while the line is published
     UniqueFd master_;
     UniqueFd slaveKeeper_;  // keeps the pty alive while no program has it open
     std::thread thread_;

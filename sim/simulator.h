@@ -153,7 +153,8 @@ public:
     // Opens a pty pair (the slave side in raw mode) and starts serving it.  False when the pty
     // cannot be created or the line runs already.
     bool Start(const LineOptions& options = {});
-    // Publishes the device as "com<N>" in the ports directory (replacing an old entry); the
+    // Publishes the device as "com<N>" in the ports directory (replacing an entry left by a line
+    // that is gone; false while another running line serves it); the
     // entry is removed by Stop.  False when the link cannot be created.
     bool Publish(unsigned portNumber);
     // Stops the thread, closes the pty and removes the published entry.

@@ -15,6 +15,7 @@
 #include <memory>
 #include <mutex>
 
+#include "comm/platform/port_entry_lock.h"
 #include "comm/platform/ports_internal.h"
 
 namespace tarsel::platform {
@@ -79,7 +80,8 @@ std::vector<std::pair<unsigned, std::string>> ListPortEntries(const std::string&
         unsigned number = 0;
         if (!ParsePortEntryName(item->d_name, number)) continue;
         const std::string path = directory + "/" + item->d_name;
-        if (existingOnly && !Exists(path)) continue;  // a link whose device is gone
+        if (existingOnly && !Exists(path)) continue;           // a link whose device is gone
+        if (existingOnly && IsStalePortEntry(path)) continue;  // left by a publisher that is gone
         entries.emplace_back(number, path);
     }
     return entries;
@@ -113,6 +115,10 @@ std::string ResolvePortDevice(unsigned portNumber) {
                 break;
             }
         }
+    }
+    if (!entry.empty() && IsStalePortEntry(entry)) {
+        // Its publisher is gone; the device it names may by now belong to another line.
+        return std::string();
     }
     if (!entry.empty()) {
         // The target, so that messages and locks name the device itself; a dangling link

@@ -27,7 +27,10 @@ CCommMaster::~CCommMaster() {
 }
 
 int CCommMaster::Connect(uint8_t port, uint32_t baudRate) {
-    if (Find(port) != nullptr) return kConnected;
+    if (CCommPort* registered = Find(port)) {
+        if (registered->IsOpen()) return kConnected;
+        return Reconnect(*registered, baudRate);
+    }
 
     auto object = std::make_unique<CCommPort>();
     if (!object->OpenPort(port, baudRate, 8, 0, 0)) return kCannotOpen;
@@ -46,6 +49,24 @@ int CCommMaster::Connect(uint8_t port, uint32_t baudRate) {
         return kConnected;
     }
     return kCannotOpen;
+}
+
+int CCommMaster::Reconnect(CCommPort& object, uint32_t baudRate) {
+    // The port closed itself after its line failed.  The object stays registered (callers may
+    // hold it between calls), so it is opened and scanned afresh in place.  If that fails it
+    // stays closed with the slaves it had, and its calls keep returning 5.
+    const CCommPort::SlaveTable before = object.Slaves();
+    if (!object.OpenPort(object.PortNumber(), baudRate, 8, 0, 0)) return kCannotOpen;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        ApplyLogSettings(object);
+    }
+    object.ForgetSlaves();
+    object.ScanSlaves();
+    if (object.SlaveCount() != 0) return kConnected;
+    object.ClosePort();
+    object.RestoreSlaves(before);
+    return kNoSupportedSlave;
 }
 
 void CCommMaster::Close(uint8_t port) {

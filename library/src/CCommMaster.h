@@ -29,7 +29,8 @@ public:
     CCommMaster& operator=(const CCommMaster&) = delete;
 
     // Connects a port: opens it, scans slaves 0..15 and registers it when at least one
-    // supported slave answered.  An already connected port returns kConnected at once.
+    // supported slave answered.  An already connected port returns kConnected at once; a
+    // registered port that closed itself after a line failure is opened and scanned again.
     int Connect(uint8_t port, uint32_t baudRate);
     // Closes and forgets the port; unknown ports are ignored.
     void Close(uint8_t port);
@@ -51,6 +52,7 @@ public:
 
 private:
     void ApplyLogSettings(CCommPort& port) const;
+    int Reconnect(CCommPort& object, uint32_t baudRate);
 
     std::array<std::atomic<CCommPort*>, kPortSlots> slots_{};
     std::atomic<int> count_{0};  // wide enough for all 256 slots

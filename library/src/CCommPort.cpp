@@ -1,5 +1,7 @@
 #include "library/src/CCommPort.h"
 
+#include <algorithm>
+
 #include "comm/result_codes.h"
 
 namespace tarsel::lib {
@@ -29,6 +31,22 @@ void CCommPort::RegisterSlave(uint8_t slave, uint8_t type) {
     if (slaveTypes_[slave] != 0) return;
     slaveTypes_[slave] = type;
     ++slaveCount_;
+}
+
+void CCommPort::ForgetSlaves() {
+    RestoreSlaves(SlaveTable{});
+}
+
+CCommPort::SlaveTable CCommPort::Slaves() const {
+    std::lock_guard<std::mutex> lock(slaveMutex_);
+    return slaveTypes_;
+}
+
+void CCommPort::RestoreSlaves(const SlaveTable& types) {
+    std::lock_guard<std::mutex> lock(slaveMutex_);
+    slaveTypes_ = types;
+    slaveCount_ =
+        static_cast<uint8_t>(std::count_if(types.begin(), types.end(), [](uint8_t t) { return t != 0; }));
 }
 
 bool CCommPort::SlaveExists(uint8_t slave) const {

@@ -24,6 +24,11 @@ public:
     // Registers `type` for `slave` unless the slave has a type already.  A type 0 registers
     // nothing.
     void RegisterSlave(uint8_t slave, uint8_t type);
+    using SlaveTable = std::array<uint8_t, kSlavesPerPort>;
+    // Empties the slave table (before a fresh scan); a table taken before can be put back.
+    void ForgetSlaves();
+    SlaveTable Slaves() const;
+    void RestoreSlaves(const SlaveTable& types);
     bool SlaveExists(uint8_t slave) const;
     uint8_t SlaveType(uint8_t slave) const;
     uint8_t SlaveCount() const;

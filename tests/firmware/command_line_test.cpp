@@ -1,4 +1,6 @@
 // The command-line mode, judged by its exit codes and what it prints.
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -91,6 +93,48 @@ TEST_F(FirmloaderCommandLine, CheckWarnsAboutTypeTwoRecords) {
     EXPECT_NE(err.str().find("firmloader: warning: low.i00 has 1 type 02 address records"), std::string::npos)
         << err.str();
     EXPECT_NE(err.str().find("from address 0x20000000, not from 0x20000 "), std::string::npos) << err.str();
+}
+
+struct UnwritableSet {
+    const char* name;
+    const char* records;  // both files of each pair; empty: the set as written by SetUp
+    const char* special;  // extension of a file replaced by a FIFO or a link to /dev/zero
+    bool fifo;
+    const char* message;
+};
+
+TEST_F(FirmloaderCommandLine, SetsThatCannotBeWrittenAreRefusedBeforeTheDriveIsTouched) {
+    const UnwritableSet cases[] = {
+        {"records without words", ":0000000000\n:0010000000\n:00000001FF\n", nullptr, false, "hold no words"},
+        {"addresses beyond 32 bits", ":02000004FFFFFC\n:04FFFE0001020304F2\n:00000001FF\n", nullptr, false,
+         "0xFFFFFFFE-0x100000001"},
+        {"a FIFO", "", ".i00", true, "is not a regular file"},
+        {"a device", "", ".i01", false, "is not a regular file"},
+    };
+    StartLine(true);
+    for (const UnwritableSet& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string set = dir.File(std::string("bad") + std::to_string(&c - cases));
+        ASSERT_TRUE(testing::WriteImageSet(set, 0x1000, testing::PatternWords(8, 3), 0x2000,
+                                           testing::PatternWords(8, 4)));
+        if (*c.records)
+            for (const char* ext : {".i00", ".i01", ".i10", ".i11"}) testing::WriteText(set + ext, c.records);
+        if (c.special) {
+            const std::string path = set + c.special;
+            std::filesystem::remove(path);
+            if (c.fifo)
+                ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+            else
+                std::filesystem::create_symlink("/dev/zero", path);
+        }
+        line.ClearRequestLog();
+        EXPECT_EQ(Run({"--port", "41", "--slave", "2", "--image", set}), exit_code::kImageRefused)
+            << out.str();
+        EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
+        EXPECT_TRUE(line.RequestLog().empty()) << "nothing may be sent";
+        EXPECT_EQ(Run({"--check", set}), exit_code::kImageRefused);
+    }
+    EXPECT_TRUE(line.GetFlashImage(2)->empty());
 }
 
 TEST_F(FirmloaderCommandLine, WrongArgumentsAreUsageErrors) {

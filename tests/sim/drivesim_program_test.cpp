@@ -6,8 +6,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 
+#include "comm/platform/port_entry_lock.h"
 #include "comm/platform/ports.h"
 #include "comm/result_codes.h"
 #include "tests/sim/sim_fixture.h"
@@ -33,6 +35,13 @@ public:
     }
     ~Program() { Stop(); }
     bool Running() const { return pid_ > 0; }
+    // Ends it the hard way: no signal handler runs, the entry stays behind.
+    void Kill() {
+        if (pid_ <= 0) return;
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
     int Stop() {
         if (pid_ <= 0) return -1;
         ::kill(pid_, SIGTERM);
@@ -83,6 +92,50 @@ TEST_F(DrivesimProgramTest, DemoLineIsFoundByAScanAndItsEntryGoesAtExit) {
 
     EXPECT_EQ(program.Stop(), 0);
     EXPECT_TRUE(WaitForEntry(97, false));
+}
+
+TEST_F(DrivesimProgramTest, EntryLeftByAKilledSimulatorIsNotUsed) {
+    Program program({"--drive", "0:1", "--port", "40"});
+    ASSERT_TRUE(WaitForEntry(40, true));
+    const std::string entry = platform::PortEntryPath(40);
+    program.Kill();
+
+    // A later line takes a pseudo-terminal; when it is the one the old entry names, port 40
+    // would silently reach its drives.  Make sure the entry names it, as a reused device would.
+    SimLine later;
+    ASSERT_TRUE(later.Start());
+    DriveConfig drive;
+    drive.slave = 3;
+    ASSERT_TRUE(later.AddDrive(drive));
+    ASSERT_TRUE(later.Publish(41));
+    char target[512] = {};
+    ASSERT_GT(::readlink(entry.c_str(), target, sizeof(target) - 1), 0);
+    if (later.DevicePath() != target) {
+        ::unlink(entry.c_str());
+        ASSERT_EQ(::symlink(later.DevicePath().c_str(), entry.c_str()), 0);
+        std::ofstream(platform::PortEntryLockPath(entry), std::ios::trunc) << later.DevicePath();
+    }
+
+    EXPECT_EQ(platform::ResolvePortDevice(40), "");
+    std::vector<unsigned> ports;
+    platform::EnumeratePorts(ports);
+    EXPECT_EQ(std::count(ports.begin(), ports.end(), 40u), 0);
+    EXPECT_EQ(std::count(ports.begin(), ports.end(), 41u), 1);
+    CRs232CB port(TransportConfig::Library());
+    EXPECT_FALSE(port.OpenPort(40, 115200));
+
+    // Publishing port 40 again takes the entry over; a second live publisher is refused.
+    SimLine again;
+    ASSERT_TRUE(again.Start());
+    ASSERT_TRUE(again.Publish(40));
+    EXPECT_FALSE(later.Publish(40));
+    EXPECT_NE(platform::ResolvePortDevice(40), "");
+    again.Stop();
+    EXPECT_NE(::access(platform::PortEntryLockPath(entry).c_str(), F_OK), 0) << "the lock file goes too";
+
+    // A link made by hand (no lock file) is the user's choice and is used.
+    ASSERT_EQ(::symlink(later.DevicePath().c_str(), entry.c_str()), 0);
+    EXPECT_NE(platform::ResolvePortDevice(40), "");
 }
 
 TEST_F(DrivesimProgramTest, LineFileDrivesAndStateDirectory) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "sim_drives.h"
+#include "tools/idpicker/command_line.h"
 
 extern char** environ;
 
@@ -105,3 +106,37 @@ TEST_F(IdPickerProgram, ChangeRenumbersAndVerifies) {
 }
 
 }  // namespace
+
+namespace tarsel::idpicker {
+namespace {
+
+// The real serial link, with the adapter pulled out right after the probe of one slave.
+class UnpluggedAfterProbe : public SerialSlaveLink {
+public:
+    UnpluggedAfterProbe(sim::SimLine& line, uint8_t slave)
+        : SerialSlaveLink({30, 30, 2000}), line_(line), slave_(slave) {}
+    uint8_t Probe(uint8_t slave) override {
+        const uint8_t result = SerialSlaveLink::Probe(slave);
+        if (slave == slave_) line_.HangUp();
+        return result;
+    }
+
+private:
+    sim::SimLine& line_;
+    uint8_t slave_;
+};
+
+TEST_F(IdPickerProgram, ScanCutShortByALineFailureSaysSoAndFails) {
+    ASSERT_TRUE(line_.AddDrive(SimDrive(0, "Left", {1, 2, 3, 4})));
+    ASSERT_TRUE(line_.AddDrive(SimDrive(5, "Right", {5, 6, 7, 8})));
+    Options options;
+    options.mode = Options::Mode::Scan;
+    options.port = kPort;
+    UnpluggedAfterProbe link(line_, 0);
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCommandLine(options, link, out, err), kExitConnectionFailed);
+    EXPECT_EQ(err.str(), "The line failed at slave 0; the scan is incomplete.\n");
+}
+
+}  // namespace
+}  // namespace tarsel::idpicker

@@ -23,13 +23,23 @@ std::string IdentityLine(int slave, const SlaveInfo& identity) {
                               std::to_string(v[1]), std::to_string(v[2]), std::to_string(v[3])});
 }
 
+// A scan cut short by a line failure must not pass for a complete one: the transport closed
+// the port, so no later slave could have answered.
+int LineFailed(int slave, std::ostream& err) {
+    err << "The line failed at slave " << slave << "; the scan is incomplete.\n";
+    return kExitConnectionFailed;
+}
+
 int Scan(SlaveLink& link, std::ostream& out, std::ostream& err) {
     int count = 0;
     for (int n = 0; n < kSlaveCount; ++n) {
-        if (link.Probe(static_cast<uint8_t>(n)) != kResultSuccess) continue;
+        const uint8_t probe = link.Probe(static_cast<uint8_t>(n));
+        if (probe == kResultDisconnected || !link.IsOpen()) return LineFailed(n, err);
+        if (probe != kResultSuccess) continue;
         ++count;
         SlaveInfo identity;
         const uint8_t result = link.ReadIdentity(static_cast<uint8_t>(n), identity);
+        if (result == kResultDisconnected || !link.IsOpen()) return LineFailed(n, err);
         if (result == kResultSuccess)
             out << IdentityLine(n, identity) << '\n';
         else
@@ -82,8 +92,9 @@ std::string UsageText() {
            "  idpicker --port N [--baud B] --change FROM TO give slave FROM the number TO\n"
            "Slave numbers are 0 to 15; the baud rate is 115200 unless given.  --timeout MS sets the\n"
            "answer time of the probes (100 ms unless given).\n"
-           "Exit codes: 0 done, 1 wrong arguments, 2 connection failed, 3 no slave found (or FROM\n"
-           "not answering), 4 TO already in use, 5 change command failed, 6 change not verified.\n";
+           "Exit codes: 0 done, 1 wrong arguments, 2 connection failed (also: the line failed during\n"
+           "the scan), 3 no slave found (or FROM not answering), 4 TO already in use, 5 change\n"
+           "command failed, 6 change not verified.\n";
 }
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error) {

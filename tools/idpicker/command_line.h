@@ -19,7 +19,7 @@ namespace tarsel::idpicker {
 enum ExitCode : int {
     kExitOk = 0,
     kExitUsage = 1,             // arguments not understood
-    kExitConnectionFailed = 2,  // the port cannot be opened
+    kExitConnectionFailed = 2,  // the port cannot be opened, or the line failed during a scan
     kExitNotFound = 3,          // no slave answers (--scan), or FROM does not answer (--change)
     kExitNumberInUse = 4,       // TO answers already
     kExitCommandFailed = 5,     // the change command returned a nonzero code

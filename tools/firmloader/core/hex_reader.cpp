@@ -1,9 +1,11 @@
 #include "tools/firmloader/core/hex_reader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <exception>
-#include <fstream>
-#include <iterator>
+#include <cerrno>
 
 namespace tarsel::firmware {
 namespace {
@@ -58,21 +60,58 @@ std::vector<HexRecord> ParseHexRecords(std::string_view text) {
     return records;
 }
 
-std::vector<HexRecord> ReadHexFile(const std::string& path, bool* readable) {
-    if (readable) *readable = false;
-    // The stream library reports some read failures (a folder opened as a file) by throwing;
-    // the reader never does: such a file is unreadable.
-    try {
-        std::ifstream in(path, std::ios::binary);
-        if (!in) return {};
-        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (in.bad()) return {};
-        if (readable) *readable = true;
-        return ParseHexRecords(text);
-    } catch (const std::exception&) {
-        if (readable) *readable = false;
-        return {};
+bool ReadImageText(const std::string& path, std::string& text, ImageProblem& problem) {
+    text.clear();
+    // Non-blocking, so that opening a FIFO without a writer returns at once.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        problem = {image_text::kUnreadable, {path}};
+        return false;
     }
+    struct FdCloser {
+        int fd;
+        ~FdCloser() { ::close(fd); }
+    } closer{fd};
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        problem = {image_text::kUnreadable, {path}};
+        return false;
+    }
+    if (S_ISDIR(info.st_mode)) {
+        problem = {image_text::kFolder, {path}};
+        return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        problem = {image_text::kNotRegular, {path}};
+        return false;
+    }
+    if (static_cast<uint64_t>(info.st_size) > kMaxImageFileBytes) {
+        problem = {image_text::kTooLarge, {path, std::to_string(kMaxImageFileBytes >> 20)}};
+        return false;
+    }
+    text.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::read(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            problem = {image_text::kUnreadable, {path}};
+            text.clear();
+            return false;
+        }
+        if (n == 0) break;  // the file shrank meanwhile
+        done += static_cast<std::size_t>(n);
+    }
+    text.resize(done);
+    return true;
+}
+
+std::vector<HexRecord> ReadHexFile(const std::string& path, bool* readable) {
+    std::string text;
+    ImageProblem problem;
+    const bool ok = ReadImageText(path, text, problem);
+    if (readable) *readable = ok;
+    return ok ? ParseHexRecords(text) : std::vector<HexRecord>{};
 }
 
 }  // namespace tarsel::firmware

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/firmloader/core/image_problem.h"
+
 namespace tarsel::firmware {
 
 namespace record_type {
@@ -41,6 +43,13 @@ struct HexRecord {
 uint8_t HexDigitValue(char c);
 
 std::vector<HexRecord> ParseHexRecords(std::string_view text);
+
+// Image files larger than this are refused (hex text of far more flash than any drive holds).
+constexpr std::size_t kMaxImageFileBytes = 64u << 20;
+
+// Reads a whole image file.  Only a regular file of at most kMaxImageFileBytes is read: a FIFO
+// would block for ever and a device may never end.  False with the reason in `problem`.
+bool ReadImageText(const std::string& path, std::string& text, ImageProblem& problem);
 
 // Reads a whole file.  An empty or unreadable file yields no records; `readable` tells which.
 std::vector<HexRecord> ReadHexFile(const std::string& path, bool* readable = nullptr);

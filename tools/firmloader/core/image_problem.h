@@ -44,14 +44,24 @@ inline constexpr const char* kMismatch = QT_TRANSLATE_NOOP(
     "extended address differ).");
 inline constexpr const char* kNoData =
     QT_TRANSLATE_NOOP("ImageCheck", "The image files hold no data records.");
+inline constexpr const char* kNoWords =
+    QT_TRANSLATE_NOOP("ImageCheck", "The data records of the image files hold no words.");
+inline constexpr const char* kNotRegular =
+    QT_TRANSLATE_NOOP("ImageCheck", "%1 is not a regular file (a FIFO or a device, for instance).");
+inline constexpr const char* kTooLarge = QT_TRANSLATE_NOOP("ImageCheck", "%1 is larger than %2 MiB.");
+inline constexpr const char* kBeyondAddresses = QT_TRANSLATE_NOOP(
+    "ImageCheck",
+    "%1: record %2 (line %3) writes the words 0x%4-0x%5, beyond the 32-bit addresses a write frame can "
+    "carry.");
 // A warning, not a refusal.
 inline constexpr const char* kSegmentRecords = QT_TRANSLATE_NOOP(
     "ImageCheck",
     "%1 has %2 type 02 address records (the first: record %3, line %4).  They are read like type 04 "
     "records, so the data after the first one is written from address 0x%5, not from 0x%6 as the HEX "
     "format means it.  Make the images with type 04 records.");
-inline constexpr const char* kAll[] = {kFolder,    kUnreadable, kCutShort, kTooLong,        kAddressLength,
-                                       kNoPartner, kMismatch,   kNoData,   kNoPartnerInLow, kSegmentRecords};
+inline constexpr const char* kAll[] = {
+    kFolder, kUnreadable, kCutShort,   kTooLong,  kAddressLength,   kNoPartner,      kMismatch,
+    kNoData, kNoWords,    kNotRegular, kTooLarge, kBeyondAddresses, kNoPartnerInLow, kSegmentRecords};
 }  // namespace image_text
 
 }  // namespace tarsel::firmware

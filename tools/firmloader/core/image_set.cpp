@@ -1,10 +1,12 @@
 #include "tools/firmloader/core/image_set.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 #include "tools/firmloader/core/hex_reader.h"
 
@@ -90,14 +92,11 @@ bool BuildPair(const std::string& lowPath, const std::string& highPath, std::siz
             return false;
         }
     }
-    bool lowReadable = false;
-    bool highReadable = false;
-    const std::vector<HexRecord> low = ReadHexFile(lowPath, &lowReadable);
-    const std::vector<HexRecord> high = ReadHexFile(highPath, &highReadable);
-    if (!lowReadable || !highReadable) {
-        problem = {image_text::kUnreadable, {lowReadable ? highPath : lowPath}};
+    std::string lowText, highText;
+    if (!ReadImageText(lowPath, lowText, problem) || !ReadImageText(highPath, highText, problem))
         return false;
-    }
+    const std::vector<HexRecord> low = ParseHexRecords(lowText);
+    const std::vector<HexRecord> high = ParseHexRecords(highText);
     NoteSegmentRecords(lowPath, low, plan);
     uint32_t upper = 0;
     std::size_t i = 0;
@@ -125,6 +124,14 @@ bool BuildPair(const std::string& lowPath, const std::string& highPath, std::siz
         } else if (a.type == record_type::kData) {
             FlashWrite write;
             write.address = upper + a.address;
+            // The write frame carries a 32-bit word address; a record may not run past it.
+            const uint64_t last = uint64_t{write.address} + a.byteCount - 1;
+            if (a.byteCount > 0 && last > 0xFFFFFFFFu) {
+                char end[24];
+                std::snprintf(end, sizeof end, "%llX", static_cast<unsigned long long>(last));
+                problem = At(image_text::kBeyondAddresses, Where(lowPath, i, a), {Hex(write.address), end});
+                return false;
+            }
             write.words.resize(a.byteCount);
             for (std::size_t k = 0; k < a.byteCount; ++k)
                 write.words[k] = static_cast<uint16_t>(b.data[k] * 256 + a.data[k]);
@@ -169,7 +176,11 @@ std::size_t FindImageFiles(const std::string& base, ImagePaths& paths) {
     std::size_t found = 0;
     for (; found < kImageSlots; ++found) {
         const std::string path = base + kImageExtensions[found];
-        if (!std::ifstream(path, std::ios::binary)) break;
+        // Non-blocking: a FIFO in the set's place must not hang the search (it is refused
+        // when the set is read).
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        if (fd < 0) break;
+        ::close(fd);
         paths[found] = path;
     }
     return found;
@@ -192,6 +203,11 @@ bool BuildImagePlan(const ImagePaths& paths, ImagePlan& plan, ImageProblem& prob
     // Erasing the flash and writing nothing would leave the drive without firmware.
     if (plan.writes.empty()) {
         problem = {image_text::kNoData, {}};
+        plan = ImagePlan{};
+        return false;
+    }
+    if (plan.WordCount() == 0) {
+        problem = {image_text::kNoWords, {}};
         plan = ImagePlan{};
         return false;
     }

@@ -40,6 +40,22 @@
         <translation>이미지 파일에 데이터 레코드가 없습니다.</translation>
     </message>
     <message>
+        <source>The data records of the image files hold no words.</source>
+        <translation>이미지 파일의 데이터 레코드에 워드가 없습니다.</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file (a FIFO or a device, for instance).</source>
+        <translation>%1 은(는) 일반 파일이 아닙니다 (예: FIFO 또는 장치).</translation>
+    </message>
+    <message>
+        <source>%1 is larger than %2 MiB.</source>
+        <translation>%1 은(는) %2 MiB 보다 큽니다.</translation>
+    </message>
+    <message>
+        <source>%1: record %2 (line %3) writes the words 0x%4-0x%5, beyond the 32-bit addresses a write frame can carry.</source>
+        <translation>%1: 레코드 %2 (줄 %3) 는 워드 0x%4-0x%5 를 씁니다. 쓰기 프레임이 나를 수 있는 32비트 주소를 넘습니다.</translation>
+    </message>
+    <message>
         <source>%1 has %2 type 02 address records (the first: record %3, line %4).  They are read like type 04 records, so the data after the first one is written from address 0x%5, not from 0x%6 as the HEX format means it.  Make the images with type 04 records.</source>
         <translation>%1 에 종류 02 주소 레코드가 %2 개 있습니다 (첫 번째: 레코드 %3, 줄 %4).  이 레코드는 종류 04 레코드처럼 읽히므로, 첫 번째 레코드 뒤의 데이터는 HEX 형식이 뜻하는 0x%6 이 아니라 주소 0x%5 부터 기록됩니다.  종류 04 레코드로 이미지를 만드십시오.</translation>
     </message>
