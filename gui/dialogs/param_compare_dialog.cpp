@@ -153,7 +153,7 @@ void CDlgParamCompare::Show(std::vector<int32_t> other, const QString& source) {
 void CDlgParamCompare::Redraw() {
     rows_ = CompareValues(DriveValues(), other_);
     app::BoardRef board = app::LookupBoard(shell_.Master(), port_, slave_);
-    const CDefaultParam* table = board ? board->DefaultTable() : nullptr;
+    const CDefaultParam* table = board ? shell_.Master().GetDefaultTable(board->GetBoardType()) : nullptr;
     table_->setRowCount(static_cast<int>(rows_.size()));
     int differing = 0;
     for (int r = 0; r < static_cast<int>(rows_.size()); ++r) {

@@ -8,6 +8,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <optional>
+#include <vector>
 
 #include "formats/files/drive_file_header.h"
 #include "formats/metadata/CDefaultParam.h"
@@ -161,7 +163,7 @@ void CViewParamList::Refresh() {
 }
 
 void CViewParamList::WriteRow(const CBoardInterface& board, int row) {
-    const CDefaultParam* table = board.DefaultTable();
+    const CDefaultParam* table = Shell().Master().GetDefaultTable(board.GetBoardType());
     const CParamItemInfo* info = table != nullptr ? table->GetParamInfo(static_cast<uint32_t>(row)) : nullptr;
     grid_->SetText(row, kNumber, QString::number(row));
     grid_->SetText(row, kName, info ? QString::fromStdString(info->name) : QString());
@@ -175,7 +177,7 @@ void CViewParamList::WriteValue(CBoardInterface& board, int row) {
     const int32_t value = board.GetParameterValue(number);
     grid_->SetText(row, kValue, QString::number(value));
     QString field;
-    if (const CDefaultParam* table = board.DefaultTable()) {
+    if (const CDefaultParam* table = Shell().Master().GetDefaultTable(board.GetBoardType())) {
         if (const CParamItemInfo* info = table->GetParamInfo(number))
             field = QString::fromStdString(info->field);
     }
@@ -227,15 +229,19 @@ void CViewParamList::SetToDefault() {
     if (!board || Busy()) return;
     if (!Shell().Dialogs().AskYesNo(caption, tr("Do you really want to set parameters to default value?")))
         return;
+    // The worker gets its own copy of the defaults (none where a parameter has no metadata).
+    std::vector<std::optional<int32_t>> defaults;
+    const CDefaultParam* table = Shell().Master().GetDefaultTable(board->GetBoardType());
+    for (uint8_t i = 0; i < board->GetParameterCount(); ++i) {
+        const CParamItemInfo* info = table != nullptr ? table->GetParamInfo(i) : nullptr;
+        defaults.push_back(info != nullptr ? std::optional<int32_t>(info->default_value) : std::nullopt);
+    }
     SetControlsEnabled(false);
     task_ = new CBoardTask(
         this, board, QString(),
-        [](CBoardInterface& b, IProgress*) {
-            const CDefaultParam* table = b.DefaultTable();
-            for (uint8_t i = 0; i < b.GetParameterCount(); ++i) {
-                const CParamItemInfo* info = table != nullptr ? table->GetParamInfo(i) : nullptr;
-                if (info == nullptr) continue;
-                if (!b.SetParameter(i, info->default_value)) return false;
+        [defaults = std::move(defaults)](CBoardInterface& b, IProgress*) {
+            for (std::size_t i = 0; i < defaults.size(); ++i) {
+                if (defaults[i] && !b.SetParameter(static_cast<uint8_t>(i), *defaults[i])) return false;
             }
             return true;
         },

@@ -30,7 +30,7 @@ TEST_F(ParamViewsTest, OpeningLoadsTheParametersAndShowsEveryRowWithItsMetadata)
     EXPECT_EQ(grid->RowsWithHeader(), count + 1);
     EXPECT_EQ(grid->horizontalHeaderItem(Column::kValue)->text(), "Value");
 
-    const CDefaultParam* table = Board(0)->DefaultTable();
+    const CDefaultParam* table = master_.GetDefaultTable(Board(0)->GetBoardType());
     for (int i = 0; i < count; ++i) {
         const CParamItemInfo* info = table->GetParamInfo(static_cast<uint32_t>(i));
         ASSERT_NE(info, nullptr);
