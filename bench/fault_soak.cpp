@@ -2,12 +2,13 @@
 // fault kind of the simulator hits a share of the requests.  Every value a call reports as read
 // or written is compared with the simulator's own state.
 //
-//   bench_fault_soak [CALLS [RATE [SEED]]]      (defaults: 100000 calls, 0.02 per kind, seed 1)
+//   bench_fault_soak [CALLS [RATE [SEED [values-only]]]]   (defaults: 100000 calls, 0.02 per kind, seed 1)
 //
 // Prints the calls made, wrong values accepted, time-outs, CRC failures, other failures, ports
 // that closed (and were connected again), the longest call against the bound of one
 // transaction, and calls per second.  Exit status 1 when a wrong value was accepted or a call
-// took longer than its bound.
+// took longer than its bound; with "values-only" (the test suite's short run, on a machine whose
+// load nobody controls) only a wrong value fails.
 #include <unistd.h>
 
 #include <algorithm>
@@ -122,8 +123,9 @@ int main(int argc, char** argv) {
     const long calls = argc > 1 ? std::atol(argv[1]) : 100000;
     const double rate = argc > 2 ? std::atof(argv[2]) : 0.02;
     const uint64_t seed = argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 1;
+    const bool valuesOnly = argc > 4 && std::string(argv[4]) == "values-only";
     if (calls <= 0 || rate < 0 || rate > 1) {
-        std::fprintf(stderr, "usage: %s [CALLS [RATE [SEED]]]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s [CALLS [RATE [SEED [values-only]]]]\n", argv[0]);
         return 2;
     }
 
@@ -168,7 +170,7 @@ int main(int argc, char** argv) {
         std::printf("ports closed: %ld\n", tally.portClosed);
         std::printf("longest call: %.1f ms (bound %.0f ms)\n", tally.longestMs, boundMs);
         std::printf("calls per second: %.1f\n", static_cast<double>(tally.calls) / seconds);
-        status = tally.wrong == 0 && tally.longestMs <= boundMs ? 0 : 1;
+        status = tally.wrong == 0 && (valuesOnly || tally.longestMs <= boundMs) ? 0 : 1;
         ZEL_Close(kPort);
     } else {
         std::fprintf(stderr, "the simulated line could not be connected\n");
