@@ -805,4 +805,569 @@ Please check it again.</source>
         <translation>값</translation>
     </message>
 </context>
+<context>
+    <name>tarsel::dialogs::CDlgPosItem</name>
+    <message>
+        <source>A error is occured while writing position table data.</source>
+        <translation>포지션 테이블 데이터를 쓰는 중 오류가 발생했습니다.</translation>
+    </message>
+    <message>
+        <source>ABS - High Speed and Decel.</source>
+        <translation>ABS - 고속 및 감속</translation>
+    </message>
+    <message>
+        <source>ABS - Normal Motion</source>
+        <translation>ABS - 일반 동작</translation>
+    </message>
+    <message>
+        <source>ABS - Only High Speed</source>
+        <translation>ABS - 고속만</translation>
+    </message>
+    <message>
+        <source>ABS - Only Low Speed</source>
+        <translation>ABS - 저속만</translation>
+    </message>
+    <message>
+        <source>Accel Time</source>
+        <translation>가속 시간</translation>
+    </message>
+    <message>
+        <source>Begin</source>
+        <translation>처음</translation>
+    </message>
+    <message>
+        <source>Check Inposition</source>
+        <translation>인포지션 확인</translation>
+    </message>
+    <message>
+        <source>Clear Loop Count</source>
+        <translation>루프 횟수 초기화</translation>
+    </message>
+    <message>
+        <source>Clear Position</source>
+        <translation>위치 초기화</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>닫기</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>명령</translation>
+    </message>
+    <message>
+        <source>Command  :</source>
+        <translation>명령  :</translation>
+    </message>
+    <message>
+        <source>Counting Loop</source>
+        <translation>횟수 루프</translation>
+    </message>
+    <message>
+        <source>Data value which you want to write is out of range.</source>
+        <translation>쓰려는 데이터 값이 범위를 벗어났습니다.</translation>
+    </message>
+    <message>
+        <source>Decel Time</source>
+        <translation>감속 시간</translation>
+    </message>
+    <message>
+        <source>Enable Continuous Action</source>
+        <translation>연속 동작 사용</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>끝</translation>
+    </message>
+    <message>
+        <source>End Sign</source>
+        <translation>종료 신호</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>오류</translation>
+    </message>
+    <message>
+        <source>High Speed</source>
+        <translation>고속</translation>
+    </message>
+    <message>
+        <source>INC - High Speed and Decel.</source>
+        <translation>INC - 고속 및 감속</translation>
+    </message>
+    <message>
+        <source>INC - Normal Motion</source>
+        <translation>INC - 일반 동작</translation>
+    </message>
+    <message>
+        <source>INC - Only High Speed</source>
+        <translation>INC - 고속만</translation>
+    </message>
+    <message>
+        <source>INC - Only Low Speed</source>
+        <translation>INC - 저속만</translation>
+    </message>
+    <message>
+        <source>Item No. : %1</source>
+        <translation>항목 번호 : %1</translation>
+    </message>
+    <message>
+        <source>JP Table No.</source>
+        <translation>점프 테이블 번호</translation>
+    </message>
+    <message>
+        <source>JP Table No. at the end of loop</source>
+        <translation>루프 종료 시 점프 테이블 번호</translation>
+    </message>
+    <message>
+        <source>JPT %1</source>
+        <translation>JPT %1</translation>
+    </message>
+    <message>
+        <source>Jump</source>
+        <translation>점프</translation>
+    </message>
+    <message>
+        <source>Loop Count</source>
+        <translation>루프 횟수</translation>
+    </message>
+    <message>
+        <source>Low Speed</source>
+        <translation>저속</translation>
+    </message>
+    <message>
+        <source>Move Origin</source>
+        <translation>원점 이동</translation>
+    </message>
+    <message>
+        <source>Next Item</source>
+        <translation>다음 항목</translation>
+    </message>
+    <message>
+        <source>PT %1</source>
+        <translation>PT %1</translation>
+    </message>
+    <message>
+        <source>PT Output Set</source>
+        <translation>PT 출력 설정</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>위치</translation>
+    </message>
+    <message>
+        <source>Position Table Item Editor</source>
+        <translation>포지션 테이블 항목 편집기</translation>
+    </message>
+    <message>
+        <source>Previous Item</source>
+        <translation>이전 항목</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>저장</translation>
+    </message>
+    <message>
+        <source>Start Sign</source>
+        <translation>시작 신호</translation>
+    </message>
+    <message>
+        <source>Waiting Time after command</source>
+        <translation>명령 후 대기 시간</translation>
+    </message>
+    <message>
+        <source>[msec]</source>
+        <translation>[msec]</translation>
+    </message>
+    <message>
+        <source>[pps]</source>
+        <translation>[pps]</translation>
+    </message>
+    <message>
+        <source>[pulse]</source>
+        <translation>[pulse]</translation>
+    </message>
+</context>
+<context>
+    <name>tarsel::dialogs::CDlgTeaching</name>
+    <message>
+        <source>+Jog</source>
+        <translation>+조그</translation>
+    </message>
+    <message>
+        <source>-Jog</source>
+        <translation>-조그</translation>
+    </message>
+    <message>
+        <source>ALARM
+RESET</source>
+        <translation>알람
+리셋</translation>
+    </message>
+    <message>
+        <source>Abs Move</source>
+        <translation>절대 이동</translation>
+    </message>
+    <message>
+        <source>Actual Pos</source>
+        <translation>실제 위치</translation>
+    </message>
+    <message>
+        <source>Actual Vel</source>
+        <translation>실제 속도</translation>
+    </message>
+    <message>
+        <source>Begin</source>
+        <translation>처음</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>닫기</translation>
+    </message>
+    <message>
+        <source>Cmd Pos</source>
+        <translation>명령 위치</translation>
+    </message>
+    <message>
+        <source>DEC Move</source>
+        <translation>감소 이동</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>끝</translation>
+    </message>
+    <message>
+        <source>INC Move</source>
+        <translation>증가 이동</translation>
+    </message>
+    <message>
+        <source>Item No</source>
+        <translation>항목 번호</translation>
+    </message>
+    <message>
+        <source>Motor State</source>
+        <translation>모터 상태</translation>
+    </message>
+    <message>
+        <source>Move</source>
+        <translation>이동</translation>
+    </message>
+    <message>
+        <source>Move Speed</source>
+        <translation>이동 속도</translation>
+    </message>
+    <message>
+        <source>Next Item</source>
+        <translation>다음 항목</translation>
+    </message>
+    <message>
+        <source>Pos Error</source>
+        <translation>위치 오차</translation>
+    </message>
+    <message>
+        <source>Position Save</source>
+        <translation>위치 저장</translation>
+    </message>
+    <message>
+        <source>Position Status</source>
+        <translation>위치 상태</translation>
+    </message>
+    <message>
+        <source>Previous Item</source>
+        <translation>이전 항목</translation>
+    </message>
+    <message>
+        <source>SERVO OFF</source>
+        <translation>서보 끄기</translation>
+    </message>
+    <message>
+        <source>SERVO ON</source>
+        <translation>서보 켜기</translation>
+    </message>
+    <message>
+        <source>STEP OFF</source>
+        <translation>스텝 끄기</translation>
+    </message>
+    <message>
+        <source>STEP ON</source>
+        <translation>스텝 켜기</translation>
+    </message>
+    <message>
+        <source>STOP</source>
+        <translation>정지</translation>
+    </message>
+    <message>
+        <source>Teaching Dialog</source>
+        <translation>티칭 대화상자</translation>
+    </message>
+    <message>
+        <source>[pps]</source>
+        <translation>[pps]</translation>
+    </message>
+    <message>
+        <source>[pulse]</source>
+        <translation>[pulse]</translation>
+    </message>
+</context>
+<context>
+    <name>tarsel::views::CViewPosTable</name>
+    <message>
+        <source>&amp;Clear Item</source>
+        <translation>항목 지우기(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Edit Item</source>
+        <translation>항목 편집(&amp;E)</translation>
+    </message>
+    <message>
+        <source>&amp;Run Selected Item</source>
+        <translation>선택 항목 실행(&amp;R)</translation>
+    </message>
+    <message>
+        <source>A error is occured while writing position table data.</source>
+        <translation>포지션 테이블 데이터를 쓰는 중 오류가 발생했습니다.</translation>
+    </message>
+    <message>
+        <source>Accel</source>
+        <translation>가속</translation>
+    </message>
+    <message>
+        <source>CMD</source>
+        <translation>명령</translation>
+    </message>
+    <message>
+        <source>Check Inpos</source>
+        <translation>인포지션 확인</translation>
+    </message>
+    <message>
+        <source>Clear &amp;All Items</source>
+        <translation>모든 항목 지우기(&amp;A)</translation>
+    </message>
+    <message>
+        <source>Clear Position Table Data</source>
+        <translation>포지션 테이블 데이터 지우기</translation>
+    </message>
+    <message>
+        <source>Clearing Position Table data...</source>
+        <translation>포지션 테이블 데이터를 지우는 중...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>닫기</translation>
+    </message>
+    <message>
+        <source>Continuous</source>
+        <translation>연속</translation>
+    </message>
+    <message>
+        <source>Copy Item&#x9;Ctrl-C</source>
+        <translation>항목 복사&#x9;Ctrl-C</translation>
+    </message>
+    <message>
+        <source>Cut Item&#x9;Ctrl-X</source>
+        <translation>항목 잘라내기&#x9;Ctrl-X</translation>
+    </message>
+    <message>
+        <source>Decel</source>
+        <translation>감속</translation>
+    </message>
+    <message>
+        <source>Do you really want to load saved data?</source>
+        <translation>저장된 데이터를 불러오시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Do you really want to save it?</source>
+        <translation>저장하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Do you want to clear all position table data?</source>
+        <translation>포지션 테이블 데이터를 모두 지우시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>오류</translation>
+    </message>
+    <message>
+        <source>Failed to load data.</source>
+        <translation>데이터를 불러오지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>Failed to load file.</source>
+        <translation>파일을 불러오지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>Failed to read file.</source>
+        <translation>파일을 읽지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>Failed to save data to file.</source>
+        <translation>데이터를 파일에 저장하지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>Failed to save data.</source>
+        <translation>데이터를 저장하지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>High Spd</source>
+        <translation>고속</translation>
+    </message>
+    <message>
+        <source>It is NOT a Position Table file or not a supported one.
+Please check it again.</source>
+        <translation>포지션 테이블 파일이 아니거나 지원되지 않는 파일입니다.
+다시 확인해 주십시오.</translation>
+    </message>
+    <message>
+        <source>JP Table No.</source>
+        <translation>점프 테이블 번호</translation>
+    </message>
+    <message>
+        <source>JPT 0</source>
+        <translation>JPT 0</translation>
+    </message>
+    <message>
+        <source>JPT 1</source>
+        <translation>JPT 1</translation>
+    </message>
+    <message>
+        <source>JPT 2</source>
+        <translation>JPT 2</translation>
+    </message>
+    <message>
+        <source>Load File</source>
+        <translation>파일 열기</translation>
+    </message>
+    <message>
+        <source>Load PosTable from ROM</source>
+        <translation>ROM에서 포지션 테이블 불러오기</translation>
+    </message>
+    <message>
+        <source>Load PosTable from file</source>
+        <translation>파일에서 포지션 테이블 불러오기</translation>
+    </message>
+    <message>
+        <source>Load ROM</source>
+        <translation>ROM 불러오기</translation>
+    </message>
+    <message>
+        <source>Loading Position Table Data..</source>
+        <translation>포지션 테이블 데이터를 불러오는 중..</translation>
+    </message>
+    <message>
+        <source>Loop Count</source>
+        <translation>루프 횟수</translation>
+    </message>
+    <message>
+        <source>Loop Count Clear</source>
+        <translation>루프 횟수 초기화</translation>
+    </message>
+    <message>
+        <source>Loop JP Table No.</source>
+        <translation>루프 점프 테이블 번호</translation>
+    </message>
+    <message>
+        <source>Low Spd</source>
+        <translation>저속</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>다음</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>번호</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>일반</translation>
+    </message>
+    <message>
+        <source>PT Set</source>
+        <translation>PT 설정</translation>
+    </message>
+    <message>
+        <source>Paste Item&#x9;Ctrl-V</source>
+        <translation>항목 붙여넣기&#x9;Ctrl-V</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>위치</translation>
+    </message>
+    <message>
+        <source>Position Table</source>
+        <translation>포지션 테이블</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>새로 고침</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>실행</translation>
+    </message>
+    <message>
+        <source>Run Error</source>
+        <translation>실행 오류</translation>
+    </message>
+    <message>
+        <source>Save PosTable to ROM</source>
+        <translation>포지션 테이블을 ROM에 저장</translation>
+    </message>
+    <message>
+        <source>Save PosTable to file</source>
+        <translation>포지션 테이블을 파일에 저장</translation>
+    </message>
+    <message>
+        <source>Save Position Table</source>
+        <translation>포지션 테이블 저장</translation>
+    </message>
+    <message>
+        <source>Save to File</source>
+        <translation>파일로 저장</translation>
+    </message>
+    <message>
+        <source>Save to ROM</source>
+        <translation>ROM에 저장</translation>
+    </message>
+    <message>
+        <source>Saving is done.</source>
+        <translation>저장이 끝났습니다.</translation>
+    </message>
+    <message>
+        <source>Saving to file is done.</source>
+        <translation>파일 저장이 끝났습니다.</translation>
+    </message>
+    <message>
+        <source>Single Step</source>
+        <translation>단일 스텝</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>정지</translation>
+    </message>
+    <message>
+        <source>Teaching</source>
+        <translation>티칭</translation>
+    </message>
+    <message>
+        <source>Text File(*.txt);;All Files(*.*)</source>
+        <translation>텍스트 파일(*.txt);;모든 파일(*.*)</translation>
+    </message>
+    <message>
+        <source>The motor is busy now. You can run it after stopping the motor.</source>
+        <translation>모터가 동작 중입니다. 모터를 정지한 후에 실행할 수 있습니다.</translation>
+    </message>
+    <message>
+        <source>There were no absolute position command items which teaching function could be applied.</source>
+        <translation>티칭 기능을 적용할 수 있는 절대 위치 명령 항목이 없습니다.</translation>
+    </message>
+    <message>
+        <source>These items have fewer than 17 numbers in the file; the missing numbers were read as 0: %1</source>
+        <translation>파일에서 다음 항목은 숫자가 17개보다 적어 빠진 숫자를 0으로 읽었습니다: %1</translation>
+    </message>
+    <message>
+        <source>Wait Time</source>
+        <translation>대기 시간</translation>
+    </message>
+</context>
 </TS>

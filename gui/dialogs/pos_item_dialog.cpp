@@ -52,6 +52,7 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
     edit->setAlignment(Qt::AlignRight);
+    edit->setMinimumWidth(90);
     return edit;
 }
 

@@ -131,6 +131,7 @@ void CDlgTeaching::Build() {
         status_[k]->setAccessibleName(captions[k]);
         status_[k]->setReadOnly(true);
         status_[k]->setAlignment(Qt::AlignRight);
+        status_[k]->setMinimumWidth(90);
         label->setBuddy(status_[k]);
         statusGrid->addWidget(label, k, 0);
         statusGrid->addWidget(status_[k], k, 1);
