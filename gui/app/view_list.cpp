@@ -3,6 +3,8 @@
 #include "gui/app/view_registry.h"
 #include "gui/views/board_list_view.h"
 #include "gui/views/axis_param_view.h"
+#include "gui/views/io_monitor_view.h"
+#include "gui/views/io_setting_view.h"
 #include "gui/views/param_list_view.h"
 #include "gui/views/pos_table_view.h"
 
@@ -13,6 +15,8 @@ void RegisterAllViews(ViewRegistry& registry) {
     views::RegisterParamListView(registry);
     views::RegisterAxisParamViews(registry);
     views::RegisterPosTableView(registry);
+    views::RegisterIoMonitorView(registry);
+    views::RegisterIoSettingView(registry);
 }
 
 }  // namespace tarsel::app
