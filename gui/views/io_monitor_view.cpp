@@ -63,7 +63,8 @@ void CPinIndicator::SetLit(bool lit) {
     if (lit == lit_) return;
     lit_ = lit;
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(lit ? CViewIOMonitor::kLitColour : CViewIOMonitor::kUnlitColour));
+    colours.setColor(QPalette::Window,
+                     QColor(lit ? CViewIOMonitor::kLitColour : CViewIOMonitor::kUnlitColour));
     colours.setColor(QPalette::WindowText, Qt::black);
     setPalette(colours);
     update();
@@ -277,8 +278,8 @@ void CViewIOMonitor::WriteNames(const CBoardInterface& board) {
             const QString name = QString::fromStdString(pins.Label(static_cast<uint32_t>(i + 1)));
             row.name->setText(name);
             row.name->setEnabled(name != QLatin1String("Reserved"));
-            row.check->setAccessibleName(name.isEmpty() ? QStringLiteral("%1 %2").arg(SideName(side->output)).arg(i + 1)
-                                                         : name);
+            row.check->setAccessibleName(
+                name.isEmpty() ? QStringLiteral("%1 %2").arg(SideName(side->output)).arg(i + 1) : name);
         }
     }
     namesType_ = type;
@@ -396,7 +397,8 @@ void CViewIOMonitor::OnOutputPinClicked(int pin) {
     const CIOInfo io = board->GetIOInfo();
     if (pin >= io.output.PinCount()) return;
     const int signal = io.output.SignalOnPin(static_cast<uint32_t>(pin));
-    if (signal < 1 || signal > io.output.SignalCount() || !board->IsUserOutput(static_cast<uint8_t>(signal))) return;
+    if (signal < 1 || signal > io.output.SignalCount() || !board->IsUserOutput(static_cast<uint8_t>(signal)))
+        return;
     const uint32_t bit = 1u << (signal - 1);
     if (board->GetOutputStatus() & bit) {
         board->SetIOOutput(0, bit);
@@ -421,7 +423,8 @@ void CViewIOMonitor::SaveRecord() {
 }
 
 void RegisterIoMonitorView(app::ViewRegistry& registry) {
-    registry.Register(app::FrameKind::IoMonitor, app::ViewRegistry::kAnyType, QStringLiteral("CViewIOMonitor"),
+    registry.Register(app::FrameKind::IoMonitor, app::ViewRegistry::kAnyType,
+                      QStringLiteral("CViewIOMonitor"),
                       [](app::IShell& shell, QWidget* parent) { return new CViewIOMonitor(shell, parent); });
 }
 

@@ -20,7 +20,7 @@ class QPushButton;
 namespace tarsel {
 class CBoardInterface;
 class CIOSide;
-}
+}  // namespace tarsel
 
 namespace tarsel::app {
 class ViewRegistry;
@@ -53,7 +53,7 @@ public:
     static constexpr int kOutputRows = 32;
     static constexpr int kInputPins = 12;
     static constexpr int kOutputPins = 10;
-    static constexpr QRgb kLitColour = 0x50FF50;    // red 0x50, green 0xFF, blue 0x50
+    static constexpr QRgb kLitColour = 0x50FF50;  // red 0x50, green 0xFF, blue 0x50
     static constexpr QRgb kUnlitColour = 0xFEFEFE;
 
     CViewIOMonitor(app::IShell& shell, QWidget* parent);
@@ -90,7 +90,8 @@ private:
         QGroupBox* group = nullptr;
     };
 
-    QGroupBox* BuildSide(Side& side, const QString& title, int rows, int pins, const QStringList& pinCaptions);
+    QGroupBox* BuildSide(Side& side, const QString& title, int rows, int pins,
+                         const QStringList& pinCaptions);
     void ReleaseWatch();
     void FullRefresh();
     void EnableForm(bool on);

@@ -109,7 +109,8 @@ QGroupBox* CViewIOSetting::BuildSide(bool output, int rows) {
         grid->addWidget(row.logic, i, 1);
         grid->addWidget(row.level, i, 2);
         // `activated` comes from the user only; the view's own rewrites do not trigger it.
-        connect(row.logic, &QComboBox::activated, this, [this, output, i](int entry) { OnLogicChosen(output, i, entry); });
+        connect(row.logic, &QComboBox::activated, this,
+                [this, output, i](int entry) { OnLogicChosen(output, i, entry); });
         connect(row.level, &QPushButton::clicked, this, [this, output, i] { OnLevelClicked(output, i); });
     }
     return group;
@@ -117,17 +118,20 @@ QGroupBox* CViewIOSetting::BuildSide(bool output, int rows) {
 
 QComboBox* CViewIOSetting::LogicList(bool output, int pin) const {
     const std::vector<Row>& list = output ? outputs_ : inputs_;
-    return pin >= 0 && pin < static_cast<int>(list.size()) ? list[static_cast<std::size_t>(pin)].logic : nullptr;
+    return pin >= 0 && pin < static_cast<int>(list.size()) ? list[static_cast<std::size_t>(pin)].logic
+                                                           : nullptr;
 }
 
 QPushButton* CViewIOSetting::LevelButton(bool output, int pin) const {
     const std::vector<Row>& list = output ? outputs_ : inputs_;
-    return pin >= 0 && pin < static_cast<int>(list.size()) ? list[static_cast<std::size_t>(pin)].level : nullptr;
+    return pin >= 0 && pin < static_cast<int>(list.size()) ? list[static_cast<std::size_t>(pin)].level
+                                                           : nullptr;
 }
 
 QLabel* CViewIOSetting::Caption(bool output, int pin) const {
     const std::vector<Row>& list = output ? outputs_ : inputs_;
-    return pin >= 0 && pin < static_cast<int>(list.size()) ? list[static_cast<std::size_t>(pin)].caption : nullptr;
+    return pin >= 0 && pin < static_cast<int>(list.size()) ? list[static_cast<std::size_t>(pin)].caption
+                                                           : nullptr;
 }
 
 void CViewIOSetting::OnMessage(const Message& message) {
@@ -217,7 +221,8 @@ void CViewIOSetting::FillRows(bool output, const CIOSide& side) {
             QStringList entries{tr("[NONE]")};
             if (i < fixed) {
                 caption = QString::fromStdString(side.Label(static_cast<uint32_t>(i + 1))).toUpper();
-                for (int n = 1; n <= signalCount; ++n) entries << QString::fromStdString(side.Label(static_cast<uint32_t>(n)));
+                for (int n = 1; n <= signalCount; ++n)
+                    entries << QString::fromStdString(side.Label(static_cast<uint32_t>(n)));
             } else {
                 caption = (output ? tr("OUTPUT %1") : tr("INPUT %1")).arg(i - fixed + 1);
                 for (int n = fixed + 1; n <= signalCount; ++n)
@@ -297,16 +302,19 @@ void CViewIOSetting::OnLogicChosen(bool output, int pin, int entry) {
     const QString caption = output ? tr("Output Assign") : tr("Input Assign");
     if (!assign()) {
         const SignalRecord* record = logic > 0 ? side.Record(static_cast<uint32_t>(logic)) : nullptr;
-        const bool carriedElsewhere = record != nullptr && record->assigned != 0 && static_cast<int>(record->pin) != pin;
+        const bool carriedElsewhere =
+            record != nullptr && record->assigned != 0 && static_cast<int>(record->pin) != pin;
         if (!carriedElsewhere) {
             // The drive refused the command (the board has reported it): show what the pin carries.
             ShowRowFromBoard(output, pin);
             return;
         }
         const QString question =
-            output ? tr("The logic which you select is already assigned. Do you want to assign the logic? The logic "
+            output ? tr("The logic which you select is already assigned. Do you want to assign the logic? "
+                        "The logic "
                         "value of the Output pin which was assigned it before will be reset.")
-                   : tr("The logic which you select is already assigned. Do you want to assign the logic? The logic "
+                   : tr("The logic which you select is already assigned. Do you want to assign the logic? "
+                        "The logic "
                         "value of the Input pin which was assigned it before will be reset.");
         if (!Shell().Dialogs().AskYesNo(caption, question)) {
             ShowRowFromBoard(output, pin);
@@ -339,8 +347,8 @@ void CViewIOSetting::OnLevelClicked(bool output, int pin) {
     const bool ok = output ? board->SetOutputPinLevel(static_cast<uint8_t>(pin), level)
                            : board->SetInputPinLevel(static_cast<uint8_t>(pin), level);
     if (!ok) {
-        Shell().Dialogs().Inform(output ? tr("Output Assign") : tr("Input Assign"), tr("Failed to assign I/O."),
-                                 app::BoxIcon::Exclamation);
+        Shell().Dialogs().Inform(output ? tr("Output Assign") : tr("Input Assign"),
+                                 tr("Failed to assign I/O."), app::BoxIcon::Exclamation);
     }
     ShowLevelFromBoard(output, pin);
 }
@@ -357,7 +365,8 @@ void CViewIOSetting::SetToDefault() {
     const app::BoardRef board = Board();
     if (!board) return;
     const QString caption = tr("Clear to default value");
-    if (!Shell().Dialogs().AskYesNo(caption, tr("Do you really want to clear I/O LOGIC to default value?"))) return;
+    if (!Shell().Dialogs().AskYesNo(caption, tr("Do you really want to clear I/O LOGIC to default value?")))
+        return;
     const CIOInfo io = board->GetIOInfo();
     for (bool output : {false, true}) {
         const CIOSide& side = io.Side(output);
@@ -408,8 +417,8 @@ void CViewIOSetting::SaveRom() {
 void CViewIOSetting::SaveFile() {
     if (!Board()) return;
     const QString caption = tr("Save I/O map to file");
-    const auto path =
-        Shell().Dialogs().SaveFile({caption, tr("I/O Map File(*.fit)"), QString(), QString(), QStringLiteral("fit")});
+    const auto path = Shell().Dialogs().SaveFile(
+        {caption, tr("I/O Map File(*.fit)"), QString(), QString(), QStringLiteral("fit")});
     if (!path) return;
     const app::BoardRef board = Board();  // the drive may have gone while the dialog was open
     const bool ok = board && board->SaveIOMapFile(path->toStdString());
@@ -420,7 +429,8 @@ void CViewIOSetting::SaveFile() {
 void CViewIOSetting::LoadFile() {
     if (!Board()) return;
     const QString caption = tr("Load I/O map from file");
-    const auto path = Shell().Dialogs().OpenFile({caption, tr("I/O Map File(*.fit)"), QString(), QString(), QString()});
+    const auto path =
+        Shell().Dialogs().OpenFile({caption, tr("I/O Map File(*.fit)"), QString(), QString(), QString()});
     if (!path) return;
     const app::BoardRef board = Board();
     if (!board) return;
@@ -458,7 +468,8 @@ void CViewIOSetting::LoadFile() {
 }
 
 void RegisterIoSettingView(app::ViewRegistry& registry) {
-    registry.Register(app::FrameKind::IoSetting, app::ViewRegistry::kAnyType, QStringLiteral("CViewIOSetting"),
+    registry.Register(app::FrameKind::IoSetting, app::ViewRegistry::kAnyType,
+                      QStringLiteral("CViewIOSetting"),
                       [](app::IShell& shell, QWidget* parent) { return new CViewIOSetting(shell, parent); });
 }
 
