@@ -46,7 +46,11 @@ protected:
         CChildFrame* child = frame_->Frame(kind);
         // The view serves its drive once the I/O map is read and the loading sequence ended.
         const BoardRef board = LookupBoard(master_, kPort, slave);
-        EXPECT_TRUE(WaitFor([&] { return board && board->ioLoaded.load() && !frame_->Loader().Running(); }));
+        if (!board) {
+            ADD_FAILURE() << "no drive at slave " << int(slave);
+            return nullptr;
+        }
+        EXPECT_TRUE(WaitFor([&] { return board->ioLoaded.load() && !frame_->Loader().Running(); }));
         Pump(60);
         return child;
     }
