@@ -88,9 +88,11 @@ protected:
         master_.LoadDefaultTables(TARSEL_TEST_DATA_DIR);
     }
     void TearDown() override {
-        frame_.reset();
+        // The polling threads post to the main frame until their port is gone: end them first,
+        // as the program does, then the frame.
         master_.DisconnectAll();
         master_.SetMainFrame(nullptr, nullptr);
+        frame_.reset();
         line_.Stop();
     }
 
