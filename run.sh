@@ -3,7 +3,7 @@
 #
 # With no drive hardware named, a simulated line of six drives (one of each family) is started
 # and published as port 99, and the programs run against it:
-#   * with a display: the slave-number tool, scanning port 99;
+#   * with a display: the configuration program TarselV8, its connection dialog on port 99;
 #   * without a display: the library example (connect, list the drives, move an axis) and a
 #     command-line scan of the line.
 # To use a real line instead: TARSEL_PORT=<n> ./run.sh  (see "Serial ports on Linux" in README.md)
@@ -41,8 +41,8 @@ if [ -z "$port" ]; then
     echo "Simulated line published as port $port ($TARSEL_PORTS_DIR/com$port)"
 fi
 
-if [ -n "${DISPLAY:-}" ] && [ -x "$bin/idpicker" ]; then
-    "$bin/idpicker" --port "$port" --connect
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x "$bin/TarselV8" ]; then
+    "$bin/TarselV8" --select-port "$port"
 else
     "$bin/zel_move_demo" "$port"
     if [ -x "$bin/idpicker" ]; then QT_QPA_PLATFORM=offscreen "$bin/idpicker" --port "$port" --scan; fi

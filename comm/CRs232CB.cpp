@@ -438,13 +438,24 @@ uint8_t CRs232CB::Transact(CommPacket& packet, bool detectForm) {
     int attemptsLeft = packet.attempts;
     int written = 0;
     Outcome previous = Outcome::None;
+    LineHealth::Transaction record;
+    record.slave = packet.slave;
+    record.attempts = 0;
+    const auto started = LineHealth::Clock::now();
     for (;;) {
         ++written;
+        ++record.attempts;
         if (!FuncCommand(packet, form)) {
             result = kResultDisconnected;
             break;
         }
         const Outcome outcome = ReceiveAndValidate(packet, detectForm, form);
+        if (outcome == Outcome::Timeout) ++record.timeouts;
+        if (outcome == Outcome::CrcFailed) ++record.crcFailures;
+        if (outcome == Outcome::Frame) {
+            record.answered = true;
+            record.roundTrip = LineHealth::Clock::now() - started;
+        }
         if (outcome == Outcome::ReadError) {
             result = kResultDisconnected;
             break;
@@ -477,6 +488,7 @@ uint8_t CRs232CB::Transact(CommPacket& packet, bool detectForm) {
         }
     }
 
+    health_.Record(record);
     if (result == kResultDisconnected) {
         LogLine("CRs232CB::DoSendCommand(P%d) Port will be closed.\r\n", portNumber_);
         ClosePortLocked();

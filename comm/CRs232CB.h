@@ -13,6 +13,7 @@
 
 #include "comm/comm_log.h"
 #include "comm/frame.h"
+#include "comm/line_health.h"
 #include "comm/platform/serial_device.h"
 #include "comm/transport_config.h"
 
@@ -71,6 +72,9 @@ public:
     // Per-slave consecutive timeout counts (configuration program only).
     uint8_t TimeoutCount(uint8_t slave) const;
     void SetTimeoutCount(uint8_t slave, uint8_t count);
+
+    // Transactions, failures, retries and round-trip times per slave, kept as they happen.
+    const LineHealth& Health() const { return health_; }
 
     // Frame form of this port (legacy-capable configurations only).
     bool IsLegacyForm() const { return legacyForm_.load(); }
@@ -148,6 +152,7 @@ private:
 
     SyncCounters sync_;
     bool echoingAdapter_ = false;  // an echo was recognised since the port was opened
+    LineHealth health_;
     std::array<std::atomic<uint8_t>, kSlaveNumberCount> timeoutCounts_{};
 
     FrameReceiver receiver_;

@@ -15,12 +15,14 @@ std::optional<unsigned> Number(const QString& text, unsigned maximum) {
 
 QString UsageText() {
     return QStringLiteral(
-        "Usage: TarselV8 [--port N [--baud B]] [--show WINDOW[:SLAVE]]...\n"
+        "Usage: TarselV8 [--port N [--baud B] | --select-port N] [--show WINDOW[:SLAVE]]...\n"
         "  --port N        connect COMN at start without the connection dialog\n"
         "  --baud B        baud rate of --port (default 115200)\n"
+        "  --select-port N preselect COMN in the connection dialog\n"
         "  --show WINDOW   open a window once connected; WINDOW is one of boards, parameters, axis,\n"
         "                  motion, repeat, io-monitor, io-setting, position-table, bldc, monitoring,\n"
-        "                  inertia, rl; :SLAVE (0 to 15) picks the drive\n");
+        "                  inertia, rl; :SLAVE (0 to 15) picks the drive\n"
+        "  --tour FOLDER   with --port: save every window as a PNG into FOLDER, then quit\n");
 }
 
 LaunchOptions ParseCommandLine(const QStringList& arguments) {
@@ -41,6 +43,21 @@ LaunchOptions ParseCommandLine(const QStringList& arguments) {
                 return options;
             }
             options.port = static_cast<uint8_t>(*port);
+        } else if (arg == QLatin1String("--select-port")) {
+            const auto text = value();
+            const auto port = text ? Number(*text, 255) : std::nullopt;
+            if (!port || *port == 0) {
+                options.error = QStringLiteral("--select-port needs a port number from 1 to 255");
+                return options;
+            }
+            options.selectPort = static_cast<uint8_t>(*port);
+        } else if (arg == QLatin1String("--tour")) {
+            const auto text = value();
+            if (!text || text->isEmpty()) {
+                options.error = QStringLiteral("--tour needs a folder");
+                return options;
+            }
+            options.tourFolder = *text;
         } else if (arg == QLatin1String("--baud")) {
             const auto text = value();
             const auto baud = text ? Number(*text, 4000000) : std::nullopt;
@@ -77,6 +94,7 @@ LaunchOptions ParseCommandLine(const QStringList& arguments) {
             return options;
         }
     }
+    if (!options.tourFolder.isEmpty() && !options.port) options.error = QStringLiteral("--tour needs --port");
     return options;
 }
 

@@ -19,8 +19,10 @@ struct ShowRequest {
 
 struct LaunchOptions {
     std::optional<uint8_t> port;
+    std::optional<uint8_t> selectPort;  // preselected in the connection dialog
     uint32_t baudRate = 115200;
     std::vector<ShowRequest> show;
+    QString tourFolder;  // --tour: save every window as a picture there, then quit
     bool help = false;
     QString error;  // set when the command line cannot be used
 };

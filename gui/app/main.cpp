@@ -11,6 +11,7 @@
 #include "gui/app/qt_dialog_service.h"
 #include "gui/app/settings_location.h"
 #include "gui/app/show_requests.h"
+#include "gui/app/tour.h"
 #include "gui/app/update_check.h"
 #include "gui/app/view_registry.h"
 #include "gui/dialogs/about_dialog.h"
@@ -58,6 +59,7 @@ int main(int argc, char** argv) {
     const std::filesystem::path settings = SettingsDirectory();
     frame.SetConnectDialog([&](QWidget* parent) {
         CDlgConnect dialog(master, dialogs, settings, parent);
+        if (options.selectPort) dialog.Preselect(*options.selectPort);
         return dialog.exec() == QDialog::Accepted;
     });
     frame.SetAboutBox([](QWidget* parent) {
@@ -67,12 +69,25 @@ int main(int argc, char** argv) {
     frame.SetUpdateCheck([&frame](QWidget*) {
         CheckForUpdate(QCoreApplication::applicationFilePath(), frame.windowTitle(), QDir::tempPath());
     });
-    frame.SetOnConnected([&frame, show = options.show]() mutable {
+    std::unique_ptr<CTour> tour;
+    frame.SetOnConnected([&frame, &tour, &options, show = options.show]() mutable {
         // The windows asked for on the command line open with the first connection only.
         const auto requests = std::exchange(show, {});
         for (const QString& error : ApplyShowRequests(frame, requests)) PrintError(error);
+        if (!options.tourFolder.isEmpty() && !tour) {
+            tour = std::make_unique<CTour>(frame, options.tourFolder, [](bool ok) {
+                if (!ok) PrintError(QStringLiteral("some windows of the tour could not be saved"));
+                QCoreApplication::exit(ok ? 0 : 1);
+            });
+            tour->Start();
+        }
     });
-    frame.showMaximized();
+    if (!options.tourFolder.isEmpty()) {
+        frame.resize(1280, 860);
+        frame.show();
+    } else {
+        frame.showMaximized();
+    }
 
     if (options.port) {
         QTimer::singleShot(0, &frame, [&] {
@@ -82,7 +97,8 @@ int main(int argc, char** argv) {
             if (!text.isEmpty())
                 dialogs.Box({QCoreApplication::translate("tarsel::app::CDlgConnect", "Error"), text,
                              BoxButtons::Ok, BoxIcon::Error});
-            if (!frame.IsConnected()) frame.OnConnect();
+            if (!frame.IsConnected() && !options.tourFolder.isEmpty()) QCoreApplication::exit(1);
+            if (!frame.IsConnected() && options.tourFolder.isEmpty()) frame.OnConnect();
         });
     }
     const int result = QApplication::exec();

@@ -16,6 +16,7 @@
 
 #include "gui/app/board_access.h"
 #include "gui/app/child_frame.h"
+#include "gui/app/line_health_dock.h"
 #include "gui/app/loading_sequence.h"
 #include "gui/app/message_event.h"
 #include "gui/app/qt_dialog_service.h"
@@ -97,6 +98,7 @@ CMainFrame::CMainFrame(CCommMaster& master, IDialogService& dialogs, const ViewR
     BuildToolBar();
     BuildStatusBar();
     BuildCommandBar();
+    BuildLineHealthBar();
     UpdateCommands();
 
     watchdog_ = new QTimer(this);
@@ -195,6 +197,8 @@ void CMainFrame::BuildMenus() {
                                "actionStatusBar"));
     view->addAction(MakeAction(command::kCommandBar, Tr(QT_TRANSLATE_NOOP("CMainFrame", "&Command Bar")),
                                "actionCommandBar"));
+    view->addAction(MakeAction(command::kLineHealth, Tr(QT_TRANSLATE_NOOP("CMainFrame", "&Line Health")),
+                               "actionLineHealth"));
 
     QMenu* help = menuBar()->addMenu(Tr(QT_TRANSLATE_NOOP("CMainFrame", "&Help")));
     help->setObjectName(QStringLiteral("menuHelp"));
@@ -303,6 +307,19 @@ void CMainFrame::BuildCommandBar() {
     connect(toggle, &QAction::triggered, commandBar_, &QDockWidget::setVisible);
     connect(commandBar_, &QDockWidget::visibilityChanged, toggle,
             [this, toggle](bool) { toggle->setChecked(!commandBar_->isHidden()); });
+}
+
+void CMainFrame::BuildLineHealthBar() {
+    lineHealth_ = new CLineHealthBar(master_, this);
+    addDockWidget(Qt::RightDockWidgetArea, lineHealth_);
+    lineHealth_->hide();
+    QAction* toggle = actions_.at(command::kLineHealth);
+    toggle->setCheckable(true);
+    toggle->setChecked(false);
+    toggle->setStatusTip(Tr(QT_TRANSLATE_NOOP("CMainFrame", "Show or hide the counters of the serial line")));
+    connect(toggle, &QAction::triggered, lineHealth_, &QDockWidget::setVisible);
+    connect(lineHealth_, &QDockWidget::visibilityChanged, toggle,
+            [this, toggle](bool) { toggle->setChecked(!lineHealth_->isHidden()); });
 }
 
 void CMainFrame::AppendCommandLine(const QString& line) {

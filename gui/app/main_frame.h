@@ -32,6 +32,7 @@ namespace tarsel::app {
 class CChildFrame;
 class CLoadingSequence;
 class CShellDialog;
+class CLineHealthBar;
 
 // Command ids of the menu and toolbar, as object names and for tests.
 namespace command {
@@ -53,6 +54,7 @@ constexpr int kIoMonitor = 32802;
 constexpr int kIoSetting = 32803;
 constexpr int kMotion = 32804;
 constexpr int kPosTable = 32806;
+constexpr int kLineHealth = 32900;  // beyond the classic commands
 }  // namespace command
 
 struct MainFrameOptions {
@@ -104,6 +106,7 @@ public:
     QMdiArea* Mdi() const { return mdi_; }
     QAction* Action(int commandId) const;
     QDockWidget* CommandBar() const { return commandBar_; }
+    CLineHealthBar* LineHealthBar() const { return lineHealth_; }
     QStringList CommandLines() const;
     CLoadingSequence& Loader() { return *loader_; }
 
@@ -119,6 +122,7 @@ private:
     void BuildToolBar();
     void BuildStatusBar();
     void BuildCommandBar();
+    void BuildLineHealthBar();
     QAction* MakeAction(int id, const QString& text, const char* objectName);
     void UpdateCommands();
 
@@ -146,6 +150,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     QDockWidget* commandBar_ = nullptr;
     QPlainTextEdit* commandText_ = nullptr;
+    CLineHealthBar* lineHealth_ = nullptr;
     QTimer* startTimer_ = nullptr;
     QTimer* watchdog_ = nullptr;
     std::map<int, QAction*> actions_;

@@ -199,6 +199,14 @@
         <source>Serial communication was disconnected.</source>
         <translation>시리얼 통신이 끊어졌습니다.</translation>
     </message>
+    <message>
+        <source>&amp;Line Health</source>
+        <translation>회선 상태(&amp;L)</translation>
+    </message>
+    <message>
+        <source>Show or hide the counters of the serial line</source>
+        <translation>시리얼 회선의 카운터를 보이거나 숨깁니다</translation>
+    </message>
 </context>
 <context>
     <name>CViewAxisParam</name>
@@ -478,6 +486,41 @@ Communication Converter was NOT found.</source>
     <message>
         <source>No drive of Tarsel Tevra product was found.</source>
         <translation>Tarsel Tevra 제품 드라이브를 찾지 못했습니다.</translation>
+    </message>
+</context>
+<context>
+    <name>tarsel::app::CLineHealthBar</name>
+    <message>
+        <source>Line Health</source>
+        <translation>회선 상태</translation>
+    </message>
+    <message>
+        <source>Slave</source>
+        <translation>슬레이브</translation>
+    </message>
+    <message>
+        <source>Transactions</source>
+        <translation>트랜잭션</translation>
+    </message>
+    <message>
+        <source>Time-outs</source>
+        <translation>시간 초과</translation>
+    </message>
+    <message>
+        <source>CRC failures</source>
+        <translation>CRC 오류</translation>
+    </message>
+    <message>
+        <source>Retries</source>
+        <translation>재시도</translation>
+    </message>
+    <message>
+        <source>Median ms</source>
+        <translation>중앙값 ms</translation>
+    </message>
+    <message>
+        <source>Worst ms</source>
+        <translation>최대 ms</translation>
     </message>
 </context>
 <context>

@@ -114,17 +114,17 @@ QImage ToolButtonImage(int commandId, ButtonState state) {
         const int grey = qGray(base.rgb());
         base = QColor(grey, grey, grey).lighter(150);
     }
-    const QRectF badge(2, 3, 28, 28);
+    const QRectF badge(1, 5, 24, 24);
     QPainterPath path;
     path.addRoundedRect(badge, 6, 6);
     p.fillPath(path, base);
     DrawGlyph(p, look.glyph, badge.adjusted(3, 3, -3, -3));
     QFont font = p.font();
-    font.setPixelSize(11);
+    font.setPixelSize(10);
     font.setBold(true);
     p.setFont(font);
     p.setPen(state == ButtonState::Disabled ? QColor(150, 150, 150) : QColor(40, 40, 40));
-    p.drawText(QRectF(33, 0, kToolButtonWidth - 34, kToolButtonHeight), Qt::AlignVCenter | Qt::AlignLeft,
+    p.drawText(QRectF(28, 0, kToolButtonWidth - 28, kToolButtonHeight), Qt::AlignVCenter | Qt::AlignLeft,
                QCoreApplication::translate("Toolbar", look.caption));
     return image;
 }

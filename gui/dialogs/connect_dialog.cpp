@@ -104,6 +104,11 @@ CDlgConnect::CDlgConnect(CCommMaster& master, IDialogService& dialogs,
     refresh_.start(kRefreshMs, this);
 }
 
+void CDlgConnect::Preselect(unsigned port) {
+    const int index = portBox_->findText(QStringLiteral("COM%1").arg(port));
+    if (index >= 0) portBox_->setCurrentIndex(index);
+}
+
 void CDlgConnect::FillPorts() {
     portBox_->clear();
     for (unsigned port : ports_) portBox_->addItem(QStringLiteral("COM%1").arg(port));

@@ -32,6 +32,8 @@ public:
     CDlgConnect(CCommMaster& master, IDialogService& dialogs, std::filesystem::path settingsDirectory,
                 QWidget* parent = nullptr, PortSource ports = {});
 
+    // Selects COM`port` when present, instead of the stored choice.
+    void Preselect(unsigned port);
     QComboBox* PortBox() const { return portBox_; }
     QComboBox* BaudBox() const { return baudBox_; }
     QPushButton* ConnectButton() const { return connect_; }

@@ -58,6 +58,7 @@ CViewBoardList::CViewBoardList(IShell& shell, QWidget* parent) : CView(shell, Fr
     tree_->setAllColumnsShowFocus(true);
     tree_->setItemDelegate(new GridDelegate(tree_));
     tree_->setRootIsDecorated(true);
+    tree_->setIndentation(12);  // "Slave 15" fits the first column
     tree_->setMinimumSize(90 + 150 + 60 + 230 + 24, 200);
     auto* listLayout = new QVBoxLayout(listGroup);
     listLayout->addWidget(tree_);

@@ -38,6 +38,11 @@ TEST_F(ConnectDialogTest, StoredChoiceSelectsPortAndBaudWithFallbacks) {
         EXPECT_EQ(dialog->PortBox()->currentText(), c.port) << c.storedPort;
         EXPECT_EQ(dialog->BaudBox()->currentText(), c.baud) << c.storedBaud;
     }
+    auto dialog = Make([] { return std::vector<unsigned>{3, 7, 20}; });
+    dialog->Preselect(20);
+    EXPECT_EQ(dialog->PortBox()->currentText(), QStringLiteral("COM20"));
+    dialog->Preselect(21);  // not present: the choice stays
+    EXPECT_EQ(dialog->PortBox()->currentText(), QStringLiteral("COM20"));
 }
 
 TEST_F(ConnectDialogTest, MissingFileGivesDefaultsAndNoPortsDisableConnect) {

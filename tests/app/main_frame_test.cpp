@@ -4,7 +4,9 @@
 #include <QDockWidget>
 #include <QMdiArea>
 #include <QPushButton>
+#include <QTableWidget>
 
+#include "gui/app/line_health_dock.h"
 #include "gui/app/toolbar_icons.h"
 #include "gui/dialogs/connect_dialog.h"
 #include "gui/views/board_list_view.h"
@@ -235,6 +237,32 @@ TEST(ToolButtons, ThreeDistinctImagesPerButton) {
         EXPECT_NE(normal, ToolButtonImage(id, ButtonState::Hot)) << id;
         EXPECT_NE(normal, ToolButtonImage(id, ButtonState::Disabled)) << id;
     }
+}
+
+}  // namespace
+}  // namespace tarsel::app::testing
+
+namespace tarsel::app::testing {
+namespace {
+
+// The Line Health bar starts hidden and, once shown, lists every drive with the transport's
+// counters of the polling it watched.
+TEST_F(MainFrameTest, LineHealthBarShowsTheCountersOfEachDrive) {
+    StartLine({SupportedDrive(1, sim::model::kServo), SupportedDrive(2, sim::model::kStepper)});
+    MakeFrame();
+    UseConnectDialog();
+    frame_->OnConnect();
+    EXPECT_TRUE(frame_->LineHealthBar()->isHidden());
+    frame_->Action(command::kLineHealth)->trigger();
+    EXPECT_FALSE(frame_->LineHealthBar()->isHidden());
+    QTableWidget* table = frame_->LineHealthBar()->Table();
+    ASSERT_TRUE(WaitFor([&] { return table->rowCount() == 2; }));
+    EXPECT_EQ(table->item(0, 0)->text(), QStringLiteral("1"));
+    EXPECT_EQ(table->item(1, 0)->text(), QStringLiteral("2"));
+    // Detection asked every slave once; the answered ones have a round-trip time.
+    EXPECT_GE(table->item(0, 1)->text().toInt(), 1);
+    EXPECT_NE(table->item(0, 5)->text(), QStringLiteral("-"));
+    EXPECT_EQ(table->item(0, 2)->text(), QStringLiteral("0"));
 }
 
 }  // namespace

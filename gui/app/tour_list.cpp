@@ -1,0 +1,13 @@
+// The windows the screenshot tour shows; one line per window.
+#include "gui/app/tour.h"
+
+namespace tarsel::app {
+
+const std::vector<TourStop>& TourList() {
+    static const std::vector<TourStop> stops{
+        {"boards", false},
+    };
+    return stops;
+}
+
+}  // namespace tarsel::app
