@@ -304,10 +304,11 @@ protected:
              const std::function<void(uint8_t)>& log = {}) {
         return Execute(name, issue, log) == 0;
     }
-    // Waits until motion is done (bit 27 clear, and bit 19 set in the in-position variant).
-    uint8_t WaitMotionDone(bool inPosition);
+    // Waits until motion is done (bit 27 clear, and bit 19 set in the in-position variant);
+    // `untilStop` also ends it at a repeat-stop request.
+    uint8_t WaitMotionDone(bool inPosition, bool untilStop = false);
     // The wait after a move, with the failure report's retries of the status read alone.
-    bool WaitAfterMove(bool inPosition);
+    bool WaitAfterMove(bool inPosition, bool untilStop = false);
     // The absolute move with its log line and retries, without a wait.
     bool SendAbsMove(int32_t position, uint32_t speed);
     // True on the polling thread once its port asked it to end.

@@ -13,8 +13,11 @@ uint64_t NowMs() {
 
 }  // namespace
 
-uint8_t CBoardInterface::WaitMotionDone(bool inPosition) {
+uint8_t CBoardInterface::WaitMotionDone(bool inPosition, bool untilStop) {
     for (;;) {
+        // A repeat run that was asked to stop sends nothing more, so it need not see the axis
+        // come to rest (the stop command brings it there).
+        if (untilStop && repeatStop_.load()) return 0;
         std::this_thread::yield();
         uint32_t status = 0;
         const uint8_t code = Port().GetAxisStatus(slave_, &status);
@@ -50,10 +53,10 @@ bool CBoardInterface::ClearPosition() {
         });
 }
 
-bool CBoardInterface::WaitAfterMove(bool inPosition) {
+bool CBoardInterface::WaitAfterMove(bool inPosition, bool untilStop) {
     // The wait is not part of the move's retry: a Retry after a failed status read waits again and
     // never sends the move a second time.
-    return Run("ZEL_GetAxisStatus", [&] { return WaitMotionDone(inPosition); });
+    return Run("ZEL_GetAxisStatus", [&] { return WaitMotionDone(inPosition, untilStop); });
 }
 
 bool CBoardInterface::MoveStop(bool wait) {
@@ -168,26 +171,30 @@ bool CBoardInterface::RunRepeat(const std::function<RepeatInputs()>& read, std::
 
     RepeatInputs in = read();
     const auto moveAndWait = [&](int32_t position) {
-        return SendAbsMove(position, in.speed) && WaitAfterMove(in.inPosition);
+        return SendAbsMove(position, in.speed) && WaitAfterMove(in.inPosition, true);
     };
+    const auto stopped = [&] { return repeatStop_.load(); };
 
     if (commandPosition_.load() != in.positions[0]) {
-        if (!SendAbsMove(in.positions[0], in.speed) || !WaitAfterMove(false)) return false;
+        if (!SendAbsMove(in.positions[0], in.speed) || !WaitAfterMove(false, true)) return false;
     }
     if (startTimeMs) *startTimeMs = NowMs();
 
     uint32_t cycle = 0;
+    // Every wait may end with a stop request: the run then leaves at once, without another move.
     for (;;) {
-        if (repeatStop_.load()) return true;
+        if (stopped()) return true;
         ++cycle;
         if (cycles) *cycles = cycle;
         if (cycle > 1 && in.waitMs) WaitEvent(in.waitMs);
         const int count = in.positionCount >= 3 ? 3 : 2;
         for (int i = 1; i < count; ++i) {
+            if (stopped()) return true;
             if (!moveAndWait(in.positions[i])) return false;
-            if (repeatStop_.load()) return true;
+            if (stopped()) return true;
             if (in.waitMs) WaitEvent(in.waitMs);
         }
+        if (stopped()) return true;
         if (!moveAndWait(in.positions[0])) return false;
         in = read();
         if (in.repeatCount != 0 && cycle >= in.repeatCount) return true;
