@@ -299,7 +299,10 @@ DriveResponse Drive::HandleServo(uint8_t type, const uint8_t* data, std::size_t 
         case 0x2C:
             if (!traits_.stepper) return Status(kStatusFrameTypeError);
             if (length < 1) return Status(kStatusPacketError);
+            // The stepper's alarm-reset input: held, it clears the alarm and frees the motor;
+            // released, the motor is driven again.
             if (data[0]) ResetAlarm();
+            ForceServo(data[0] == 0, now);
             return {};
         case 0x2D:
             if (!traits_.hasBrake) return Status(kStatusFrameTypeError);
