@@ -7,6 +7,8 @@
 #include "gui/views/io_setting_view.h"
 #include "gui/views/param_list_view.h"
 #include "gui/views/pos_table_view.h"
+#include "gui/views/CViewMotion.h"
+#include "gui/views/CViewRepeat.h"
 
 namespace tarsel::app {
 
@@ -17,6 +19,8 @@ void RegisterAllViews(ViewRegistry& registry) {
     views::RegisterPosTableView(registry);
     views::RegisterIoMonitorView(registry);
     views::RegisterIoSettingView(registry);
+    views::RegisterMotionViews(registry);
+    views::RegisterRepeatView(registry);
 }
 
 }  // namespace tarsel::app
