@@ -1413,4 +1413,364 @@ Please check it again.</source>
         <translation>대기 시간</translation>
     </message>
 </context>
+<context>
+    <name>tarsel::views::CViewMotion</name>
+    <message>
+        <source>Cmd Pos</source>
+        <translation>지령 위치</translation>
+    </message>
+    <message>
+        <source>Start Speed</source>
+        <translation>시작 속도</translation>
+    </message>
+    <message>
+        <source>Move Speed</source>
+        <translation>이동 속도</translation>
+    </message>
+    <message>
+        <source>Accel Time</source>
+        <translation>가속 시간</translation>
+    </message>
+    <message>
+        <source>Decel Time</source>
+        <translation>감속 시간</translation>
+    </message>
+    <message>
+        <source>Max Speed</source>
+        <translation>최대 속도</translation>
+    </message>
+    <message>
+        <source>Accel/Decel</source>
+        <translation>가감속</translation>
+    </message>
+    <message>
+        <source>Search Speed</source>
+        <translation>검색 속도</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>속도</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>닫기</translation>
+    </message>
+    <message>
+        <source>Single Move</source>
+        <translation>단축 이동</translation>
+    </message>
+    <message>
+        <source>Abs Move</source>
+        <translation>절대 이동</translation>
+    </message>
+    <message>
+        <source>DEC Move</source>
+        <translation>감소 이동</translation>
+    </message>
+    <message>
+        <source>INC Move</source>
+        <translation>증가 이동</translation>
+    </message>
+    <message>
+        <source>Jog Move</source>
+        <translation>조그 이동</translation>
+    </message>
+    <message>
+        <source>-Jog</source>
+        <translation>-조그</translation>
+    </message>
+    <message>
+        <source>+Jog</source>
+        <translation>+조그</translation>
+    </message>
+    <message>
+        <source>-Limit</source>
+        <translation>-리밋</translation>
+    </message>
+    <message>
+        <source>+Limit</source>
+        <translation>+리밋</translation>
+    </message>
+    <message>
+        <source>Origin</source>
+        <translation>원점</translation>
+    </message>
+    <message>
+        <source>Method</source>
+        <translation>방식</translation>
+    </message>
+    <message>
+        <source>Position Status</source>
+        <translation>위치 상태</translation>
+    </message>
+    <message>
+        <source>Actual Pos</source>
+        <translation>실제 위치</translation>
+    </message>
+    <message>
+        <source>Actual Vel</source>
+        <translation>실제 속도</translation>
+    </message>
+    <message>
+        <source>Pos Error</source>
+        <translation>위치 오차</translation>
+    </message>
+    <message>
+        <source>Clear Position</source>
+        <translation>위치 지우기</translation>
+    </message>
+    <message>
+        <source>Axis Status</source>
+        <translation>축 상태</translation>
+    </message>
+    <message>
+        <source>Status Value (HEX)</source>
+        <translation>상태 값 (HEX)</translation>
+    </message>
+    <message>
+        <source>Alarm Type</source>
+        <translation>알람 종류</translation>
+    </message>
+    <message>
+        <source>Step state</source>
+        <translation>스텝 상태</translation>
+    </message>
+    <message>
+        <source>Servo state</source>
+        <translation>서보 상태</translation>
+    </message>
+    <message>
+        <source>Motor enable</source>
+        <translation>모터 사용</translation>
+    </message>
+    <message>
+        <source>ALARM
+RESET</source>
+        <translation>알람
+리셋</translation>
+    </message>
+    <message>
+        <source>Brake ON</source>
+        <translation>브레이크 ON</translation>
+    </message>
+    <message>
+        <source>Brake</source>
+        <translation>브레이크</translation>
+    </message>
+    <message>
+        <source>STOP</source>
+        <translation>정지</translation>
+    </message>
+    <message>
+        <source>E-STOP!</source>
+        <translation>비상 정지!</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>오류</translation>
+    </message>
+    <message>
+        <source>Failed to %1 brake</source>
+        <translation>브레이크 %1 실패</translation>
+    </message>
+    <message>
+        <source>reset</source>
+        <translation>해제</translation>
+    </message>
+    <message>
+        <source>set</source>
+        <translation>설정</translation>
+    </message>
+    <message>
+        <source>BRAKE OFF</source>
+        <translation>브레이크 OFF</translation>
+    </message>
+    <message>
+        <source>BRAKE ON</source>
+        <translation>브레이크 ON</translation>
+    </message>
+    <message>
+        <source>Over Current</source>
+        <translation>과전류</translation>
+    </message>
+    <message>
+        <source>Over Speed</source>
+        <translation>과속도</translation>
+    </message>
+    <message>
+        <source>Position Tracking</source>
+        <translation>위치 추종</translation>
+    </message>
+    <message>
+        <source>Over Load</source>
+        <translation>과부하</translation>
+    </message>
+    <message>
+        <source>Over Temperature</source>
+        <translation>과열</translation>
+    </message>
+    <message>
+        <source>Over Back EMF</source>
+        <translation>역기전력 과다</translation>
+    </message>
+    <message>
+        <source>No Motor Connect</source>
+        <translation>모터 미연결</translation>
+    </message>
+    <message>
+        <source>No Encoder Connect</source>
+        <translation>엔코더 미연결</translation>
+    </message>
+    <message>
+        <source>Low Motor Power</source>
+        <translation>모터 전원 부족</translation>
+    </message>
+    <message>
+        <source>Inposition Error</source>
+        <translation>인포지션 오류</translation>
+    </message>
+    <message>
+        <source>System Halt</source>
+        <translation>시스템 정지</translation>
+    </message>
+    <message>
+        <source>ROM Device Error</source>
+        <translation>ROM 장치 오류</translation>
+    </message>
+    <message>
+        <source>High Input Voltage</source>
+        <translation>입력 전압 과다</translation>
+    </message>
+    <message>
+        <source>Position Overflow</source>
+        <translation>위치 오버플로</translation>
+    </message>
+    <message>
+        <source>Position Changed</source>
+        <translation>위치 변경</translation>
+    </message>
+    <message>
+        <source>STEP ON</source>
+        <translation>스텝 ON</translation>
+    </message>
+    <message>
+        <source>STEP OFF</source>
+        <translation>스텝 OFF</translation>
+    </message>
+    <message>
+        <source>SERVO OFF</source>
+        <translation>서보 OFF</translation>
+    </message>
+    <message>
+        <source>SERVO ON</source>
+        <translation>서보 ON</translation>
+    </message>
+</context>
+<context>
+    <name>tarsel::views::CViewRepeat</name>
+    <message>
+        <source>Close</source>
+        <translation>닫기</translation>
+    </message>
+    <message>
+        <source>Position Data</source>
+        <translation>위치 데이터</translation>
+    </message>
+    <message>
+        <source>Position 1</source>
+        <translation>위치 1</translation>
+    </message>
+    <message>
+        <source>Position 2</source>
+        <translation>위치 2</translation>
+    </message>
+    <message>
+        <source>Position 3</source>
+        <translation>위치 3</translation>
+    </message>
+    <message>
+        <source>Move Speed</source>
+        <translation>이동 속도</translation>
+    </message>
+    <message>
+        <source>Move Pos1</source>
+        <translation>위치1 이동</translation>
+    </message>
+    <message>
+        <source>Move Pos2</source>
+        <translation>위치2 이동</translation>
+    </message>
+    <message>
+        <source>Move Pos3</source>
+        <translation>위치3 이동</translation>
+    </message>
+    <message>
+        <source>Repeat Data</source>
+        <translation>반복 데이터</translation>
+    </message>
+    <message>
+        <source>Delay Time</source>
+        <translation>지연 시간</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>반복</translation>
+    </message>
+    <message>
+        <source>Check Inposition</source>
+        <translation>인포지션 확인</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>상태</translation>
+    </message>
+    <message>
+        <source>Cmd Pos</source>
+        <translation>지령 위치</translation>
+    </message>
+    <message>
+        <source>Actual Pos</source>
+        <translation>실제 위치</translation>
+    </message>
+    <message>
+        <source>Actual Vel</source>
+        <translation>실제 속도</translation>
+    </message>
+    <message>
+        <source>Pos Error</source>
+        <translation>위치 오차</translation>
+    </message>
+    <message>
+        <source>Cycle Time</source>
+        <translation>경과 시간</translation>
+    </message>
+    <message>
+        <source>Repeat Count</source>
+        <translation>반복 횟수</translation>
+    </message>
+    <message>
+        <source>Clear Status</source>
+        <translation>상태 지우기</translation>
+    </message>
+    <message>
+        <source>E-Stop</source>
+        <translation>비상 정지</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>정지</translation>
+    </message>
+    <message>
+        <source>It&apos;s Alarm Reset status. This function works when the Alarm Reset is off.</source>
+        <translation>알람 리셋 상태입니다. 이 기능은 알람 리셋이 해제되었을 때 동작합니다.</translation>
+    </message>
+    <message>
+        <source>It&apos;s SERVO OFF status. This function works when it&apos;s  SERVO ON.</source>
+        <translation>서보 OFF 상태입니다. 이 기능은 서보 ON 상태에서 동작합니다.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>오류</translation>
+    </message>
+</context>
 </TS>
