@@ -128,7 +128,7 @@ QWidget* CViewRepeat::BuildPositionData() {
     // The check box takes the place of the third row's caption and names its edit.
     QWidget* caption = grid->itemAtPosition(2, 0)->widget();
     grid->removeWidget(caption);
-    caption->deleteLater();
+    delete caption;
     third_ = new QCheckBox(tr("Position 3"), box);
     third_->setObjectName(QStringLiteral("position3Check"));
     grid->addWidget(third_, 2, 0);

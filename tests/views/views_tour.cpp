@@ -30,6 +30,7 @@ void Pump(int ms) {
     timer.start();
     while (timer.elapsed() < ms) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QThread::msleep(2);
     }
 }
