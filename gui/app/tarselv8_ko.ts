@@ -664,191 +664,6 @@ Please check it again.</source>
     </message>
 </context>
 <context>
-    <name>tarsel::views::CViewAxisParam</name>
-    <message>
-        <source>Close</source>
-        <translation>닫기</translation>
-    </message>
-</context>
-<context>
-    <name>tarsel::views::CViewParamList</name>
-    <message>
-        <source>Show BLDC Parameter</source>
-        <translation>BLDC 파라미터 보기</translation>
-    </message>
-    <message>
-        <source>Parameters</source>
-        <translation>파라미터</translation>
-    </message>
-    <message>
-        <source>No.</source>
-        <translation>번호</translation>
-    </message>
-    <message>
-        <source>Name</source>
-        <translation>이름</translation>
-    </message>
-    <message>
-        <source>Range</source>
-        <translation>범위</translation>
-    </message>
-    <message>
-        <source>Default</source>
-        <translation>기본값</translation>
-    </message>
-    <message>
-        <source>Value</source>
-        <translation>값</translation>
-    </message>
-    <message>
-        <source>Field</source>
-        <translation>단위</translation>
-    </message>
-    <message>
-        <source>Set to DEFAULT</source>
-        <translation>기본값으로 설정</translation>
-    </message>
-    <message>
-        <source>Load ROM</source>
-        <translation>ROM 읽기</translation>
-    </message>
-    <message>
-        <source>Save to ROM</source>
-        <translation>ROM에 저장</translation>
-    </message>
-    <message>
-        <source>Load File</source>
-        <translation>파일 읽기</translation>
-    </message>
-    <message>
-        <source>Save to File</source>
-        <translation>파일로 저장</translation>
-    </message>
-    <message>
-        <source>Compare...</source>
-        <translation>비교...</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>닫기</translation>
-    </message>
-    <message>
-        <source>Set to default value</source>
-        <translation>기본값으로 설정</translation>
-    </message>
-    <message>
-        <source>Do you really want to set parameters to default value?</source>
-        <translation>파라미터를 기본값으로 설정하시겠습니까?</translation>
-    </message>
-    <message>
-        <source>Failed to set parameters to default value.</source>
-        <translation>파라미터를 기본값으로 설정하지 못했습니다.</translation>
-    </message>
-    <message>
-        <source>Load Parameters from ROM</source>
-        <translation>ROM에서 파라미터 읽기</translation>
-    </message>
-    <message>
-        <source>Do you really want to load saved data?</source>
-        <translation>저장된 데이터를 읽으시겠습니까?</translation>
-    </message>
-    <message>
-        <source>Loading Parameters..</source>
-        <translation>파라미터를 읽는 중..</translation>
-    </message>
-    <message>
-        <source>Failed to load data.</source>
-        <translation>데이터를 읽지 못했습니다.</translation>
-    </message>
-    <message>
-        <source>Save Parameters to ROM</source>
-        <translation>ROM에 파라미터 저장</translation>
-    </message>
-    <message>
-        <source>Do you really want to save it?</source>
-        <translation>저장하시겠습니까?</translation>
-    </message>
-    <message>
-        <source>Saving is done.</source>
-        <translation>저장을 마쳤습니다.</translation>
-    </message>
-    <message>
-        <source>Failed to save data.</source>
-        <translation>데이터를 저장하지 못했습니다.</translation>
-    </message>
-    <message>
-        <source>Load Parameters from file</source>
-        <translation>파일에서 파라미터 읽기</translation>
-    </message>
-    <message>
-        <source>Parameter File(*.fpt)</source>
-        <translation>파라미터 파일(*.fpt)</translation>
-    </message>
-    <message>
-        <source>All Files(*.*)</source>
-        <translation>모든 파일(*.*)</translation>
-    </message>
-    <message>
-        <source>Failed to read file.</source>
-        <translation>파일을 읽지 못했습니다.</translation>
-    </message>
-    <message>
-        <source>It is NOT a paramerer file or not a supported one.
-Please check it again.</source>
-        <translation>파라미터 파일이 아니거나 지원하지 않는 파일입니다.
-다시 확인해 주십시오.</translation>
-    </message>
-    <message>
-        <source>Failed to load file.</source>
-        <translation>파일을 불러오지 못했습니다.</translation>
-    </message>
-    <message>
-        <source>Save parameters to file</source>
-        <translation>파라미터를 파일로 저장</translation>
-    </message>
-    <message>
-        <source>Saving to file is done.</source>
-        <translation>파일 저장을 마쳤습니다.</translation>
-    </message>
-    <message>
-        <source>Failed to save data to file.</source>
-        <translation>데이터를 파일로 저장하지 못했습니다.</translation>
-    </message>
-</context>
-<context>
-    <name>tarsel::widgets::CProgressDlg</name>
-    <message>
-        <source>Progress</source>
-        <translation>진행</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>취소</translation>
-    </message>
-</context>
-<context>
-    <name>tarsel::widgets::CSlaveSelector</name>
-    <message>
-        <source>Slave No.</source>
-        <translation>슬레이브 번호</translation>
-    </message>
-    <message>
-        <source>Previous slave</source>
-        <translation>이전 슬레이브</translation>
-    </message>
-    <message>
-        <source>Next slave</source>
-        <translation>다음 슬레이브</translation>
-    </message>
-</context>
-<context>
-    <name>tarsel::widgets::CValueGrid</name>
-    <message>
-        <source>Value</source>
-        <translation>값</translation>
-    </message>
-</context>
-<context>
     <name>tarsel::dialogs::CDlgPosItem</name>
     <message>
         <source>A error is occured while writing position table data.</source>
@@ -1153,264 +968,228 @@ RESET</source>
     </message>
 </context>
 <context>
-    <name>tarsel::views::CViewPosTable</name>
+    <name>tarsel::views::CViewAxisParam</name>
     <message>
-        <source>&amp;Clear Item</source>
-        <translation>항목 지우기(&amp;C)</translation>
+        <source>Close</source>
+        <translation>닫기</translation>
+    </message>
+</context>
+<context>
+    <name>tarsel::views::CViewIOMonitor</name>
+    <message>
+        <source>I/O Logic Setting</source>
+        <translation>I/O 논리 설정</translation>
     </message>
     <message>
-        <source>&amp;Edit Item</source>
-        <translation>항목 편집(&amp;E)</translation>
+        <source>Save Record...</source>
+        <translation>기록 저장...</translation>
     </message>
     <message>
-        <source>&amp;Run Selected Item</source>
-        <translation>선택 항목 실행(&amp;R)</translation>
-    </message>
-    <message>
-        <source>A error is occured while writing position table data.</source>
-        <translation>포지션 테이블 데이터를 쓰는 중 오류가 발생했습니다.</translation>
-    </message>
-    <message>
-        <source>Accel</source>
-        <translation>가속</translation>
-    </message>
-    <message>
-        <source>CMD</source>
-        <translation>명령</translation>
-    </message>
-    <message>
-        <source>Check Inpos</source>
-        <translation>인포지션 확인</translation>
-    </message>
-    <message>
-        <source>Clear &amp;All Items</source>
-        <translation>모든 항목 지우기(&amp;A)</translation>
-    </message>
-    <message>
-        <source>Clear Position Table Data</source>
-        <translation>포지션 테이블 데이터 지우기</translation>
-    </message>
-    <message>
-        <source>Clearing Position Table data...</source>
-        <translation>포지션 테이블 데이터를 지우는 중...</translation>
+        <source>Recorded changes</source>
+        <translation>기록된 변화</translation>
     </message>
     <message>
         <source>Close</source>
         <translation>닫기</translation>
     </message>
     <message>
-        <source>Continuous</source>
-        <translation>연속</translation>
+        <source>INPUT</source>
+        <translation>입력</translation>
     </message>
     <message>
-        <source>Copy Item&#x9;Ctrl-C</source>
-        <translation>항목 복사&#x9;Ctrl-C</translation>
+        <source>OUTPUT</source>
+        <translation>출력</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n change(s) recorded</source>
+        <translation>
+            <numerusform>%n개 변화 기록됨</numerusform>
+        </translation>
     </message>
     <message>
-        <source>Cut Item&#x9;Ctrl-X</source>
-        <translation>항목 잘라내기&#x9;Ctrl-X</translation>
+        <source>Save I/O record</source>
+        <translation>I/O 기록 저장</translation>
     </message>
     <message>
-        <source>Decel</source>
-        <translation>감속</translation>
+        <source>CSV File(*.csv)</source>
+        <translation>CSV 파일(*.csv)</translation>
     </message>
     <message>
-        <source>Do you really want to load saved data?</source>
-        <translation>저장된 데이터를 불러오시겠습니까?</translation>
-    </message>
-    <message>
-        <source>Do you really want to save it?</source>
-        <translation>저장하시겠습니까?</translation>
-    </message>
-    <message>
-        <source>Do you want to clear all position table data?</source>
-        <translation>포지션 테이블 데이터를 모두 지우시겠습니까?</translation>
-    </message>
-    <message>
-        <source>Error</source>
-        <translation>오류</translation>
-    </message>
-    <message>
-        <source>Failed to load data.</source>
-        <translation>데이터를 불러오지 못했습니다.</translation>
-    </message>
-    <message>
-        <source>Failed to load file.</source>
-        <translation>파일을 불러오지 못했습니다.</translation>
-    </message>
-    <message>
-        <source>Failed to read file.</source>
-        <translation>파일을 읽지 못했습니다.</translation>
+        <source>Saving to file is done.</source>
+        <translation>파일 저장이 완료되었습니다.</translation>
     </message>
     <message>
         <source>Failed to save data to file.</source>
         <translation>데이터를 파일에 저장하지 못했습니다.</translation>
     </message>
+</context>
+<context>
+    <name>tarsel::views::CViewIOSetting</name>
     <message>
-        <source>Failed to save data.</source>
-        <translation>데이터를 저장하지 못했습니다.</translation>
-    </message>
-    <message>
-        <source>High Spd</source>
-        <translation>고속</translation>
-    </message>
-    <message>
-        <source>It is NOT a Position Table file or not a supported one.
-Please check it again.</source>
-        <translation>포지션 테이블 파일이 아니거나 지원되지 않는 파일입니다.
-다시 확인해 주십시오.</translation>
-    </message>
-    <message>
-        <source>JP Table No.</source>
-        <translation>점프 테이블 번호</translation>
-    </message>
-    <message>
-        <source>JPT 0</source>
-        <translation>JPT 0</translation>
-    </message>
-    <message>
-        <source>JPT 1</source>
-        <translation>JPT 1</translation>
-    </message>
-    <message>
-        <source>JPT 2</source>
-        <translation>JPT 2</translation>
-    </message>
-    <message>
-        <source>Load File</source>
-        <translation>파일 열기</translation>
-    </message>
-    <message>
-        <source>Load PosTable from ROM</source>
-        <translation>ROM에서 포지션 테이블 불러오기</translation>
-    </message>
-    <message>
-        <source>Load PosTable from file</source>
-        <translation>파일에서 포지션 테이블 불러오기</translation>
+        <source>Set to DEFAULT</source>
+        <translation>기본값으로 설정</translation>
     </message>
     <message>
         <source>Load ROM</source>
         <translation>ROM 불러오기</translation>
     </message>
     <message>
-        <source>Loading Position Table Data..</source>
-        <translation>포지션 테이블 데이터를 불러오는 중..</translation>
+        <source>Save to ROM</source>
+        <translation>ROM에 저장</translation>
     </message>
     <message>
-        <source>Loop Count</source>
-        <translation>루프 횟수</translation>
-    </message>
-    <message>
-        <source>Loop Count Clear</source>
-        <translation>루프 횟수 초기화</translation>
-    </message>
-    <message>
-        <source>Loop JP Table No.</source>
-        <translation>루프 점프 테이블 번호</translation>
-    </message>
-    <message>
-        <source>Low Spd</source>
-        <translation>저속</translation>
-    </message>
-    <message>
-        <source>Next</source>
-        <translation>다음</translation>
-    </message>
-    <message>
-        <source>No.</source>
-        <translation>번호</translation>
-    </message>
-    <message>
-        <source>Normal</source>
-        <translation>일반</translation>
-    </message>
-    <message>
-        <source>PT Set</source>
-        <translation>PT 설정</translation>
-    </message>
-    <message>
-        <source>Paste Item&#x9;Ctrl-V</source>
-        <translation>항목 붙여넣기&#x9;Ctrl-V</translation>
-    </message>
-    <message>
-        <source>Position</source>
-        <translation>위치</translation>
-    </message>
-    <message>
-        <source>Position Table</source>
-        <translation>포지션 테이블</translation>
-    </message>
-    <message>
-        <source>Refresh</source>
-        <translation>새로 고침</translation>
-    </message>
-    <message>
-        <source>Run</source>
-        <translation>실행</translation>
-    </message>
-    <message>
-        <source>Run Error</source>
-        <translation>실행 오류</translation>
-    </message>
-    <message>
-        <source>Save PosTable to ROM</source>
-        <translation>포지션 테이블을 ROM에 저장</translation>
-    </message>
-    <message>
-        <source>Save PosTable to file</source>
-        <translation>포지션 테이블을 파일에 저장</translation>
-    </message>
-    <message>
-        <source>Save Position Table</source>
-        <translation>포지션 테이블 저장</translation>
+        <source>Load File</source>
+        <translation>파일 불러오기</translation>
     </message>
     <message>
         <source>Save to File</source>
         <translation>파일로 저장</translation>
     </message>
     <message>
-        <source>Save to ROM</source>
-        <translation>ROM에 저장</translation>
+        <source>Close</source>
+        <translation>닫기</translation>
+    </message>
+    <message>
+        <source>Assign OUTPUT</source>
+        <translation>출력 할당</translation>
+    </message>
+    <message>
+        <source>Assign INPUT</source>
+        <translation>입력 할당</translation>
+    </message>
+    <message>
+        <source>OUTPUT</source>
+        <translation>출력</translation>
+    </message>
+    <message>
+        <source>INPUT</source>
+        <translation>입력</translation>
+    </message>
+    <message>
+        <source>Low Active</source>
+        <translation>Low 활성</translation>
+    </message>
+    <message>
+        <source>[NONE]</source>
+        <translation>[없음]</translation>
+    </message>
+    <message>
+        <source>OUTPUT %1</source>
+        <translation>출력 %1</translation>
+    </message>
+    <message>
+        <source>INPUT %1</source>
+        <translation>입력 %1</translation>
+    </message>
+    <message>
+        <source>%1 level</source>
+        <translation>%1 레벨</translation>
+    </message>
+    <message>
+        <source>High Active</source>
+        <translation>High 활성</translation>
+    </message>
+    <message>
+        <source>Output Assign</source>
+        <translation>출력 할당</translation>
+    </message>
+    <message>
+        <source>Input Assign</source>
+        <translation>입력 할당</translation>
+    </message>
+    <message>
+        <source>The logic which you select is already assigned. Do you want to assign the logic? The logic value of the Output pin which was assigned it before will be reset.</source>
+        <translation>선택한 논리는 이미 할당되어 있습니다. 이 논리를 할당하시겠습니까? 이전에 이 논리가 할당되었던 출력 핀의 논리 값은 초기화됩니다.</translation>
+    </message>
+    <message>
+        <source>The logic which you select is already assigned. Do you want to assign the logic? The logic value of the Input pin which was assigned it before will be reset.</source>
+        <translation>선택한 논리는 이미 할당되어 있습니다. 이 논리를 할당하시겠습니까? 이전에 이 논리가 할당되었던 입력 핀의 논리 값은 초기화됩니다.</translation>
+    </message>
+    <message>
+        <source>Failed to assign I/O.</source>
+        <translation>I/O를 할당하지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>Clear to default value</source>
+        <translation>기본값으로 초기화</translation>
+    </message>
+    <message>
+        <source>Do you really want to clear I/O LOGIC to default value?</source>
+        <translation>I/O 논리를 기본값으로 초기화하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Failed to clear I/O LOGIC to default value.</source>
+        <translation>I/O 논리를 기본값으로 초기화하지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>Load I/O map from ROM</source>
+        <translation>ROM에서 I/O 맵 불러오기</translation>
+    </message>
+    <message>
+        <source>Do you really want to load saved data?</source>
+        <translation>저장된 데이터를 불러오시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Failed to load data.</source>
+        <translation>데이터를 불러오지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>Save I/O map to ROM</source>
+        <translation>I/O 맵을 ROM에 저장</translation>
+    </message>
+    <message>
+        <source>Do you really want to save it?</source>
+        <translation>저장하시겠습니까?</translation>
     </message>
     <message>
         <source>Saving is done.</source>
-        <translation>저장이 끝났습니다.</translation>
+        <translation>저장이 완료되었습니다.</translation>
+    </message>
+    <message>
+        <source>Failed to save data.</source>
+        <translation>데이터를 저장하지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>Save I/O map to file</source>
+        <translation>I/O 맵을 파일로 저장</translation>
+    </message>
+    <message>
+        <source>I/O Map File(*.fit)</source>
+        <translation>I/O 맵 파일(*.fit)</translation>
     </message>
     <message>
         <source>Saving to file is done.</source>
-        <translation>파일 저장이 끝났습니다.</translation>
+        <translation>파일 저장이 완료되었습니다.</translation>
     </message>
     <message>
-        <source>Single Step</source>
-        <translation>단일 스텝</translation>
+        <source>Failed to save data to file.</source>
+        <translation>데이터를 파일에 저장하지 못했습니다.</translation>
     </message>
     <message>
-        <source>Stop</source>
-        <translation>정지</translation>
+        <source>Load I/O map from file</source>
+        <translation>파일에서 I/O 맵 불러오기</translation>
     </message>
     <message>
-        <source>Teaching</source>
-        <translation>티칭</translation>
+        <source>Error</source>
+        <translation>오류</translation>
     </message>
     <message>
-        <source>Text File(*.txt);;All Files(*.*)</source>
-        <translation>텍스트 파일(*.txt);;모든 파일(*.*)</translation>
+        <source>Failed to read file.</source>
+        <translation>파일을 읽지 못했습니다.</translation>
     </message>
     <message>
-        <source>The motor is busy now. You can run it after stopping the motor.</source>
-        <translation>모터가 동작 중입니다. 모터를 정지한 후에 실행할 수 있습니다.</translation>
+        <source>It is NOT a I/O setting file or not a supported one.
+Please check it again.</source>
+        <translation>I/O 설정 파일이 아니거나 지원되지 않는 파일입니다.
+다시 확인해 주십시오.</translation>
     </message>
     <message>
-        <source>There were no absolute position command items which teaching function could be applied.</source>
-        <translation>티칭 기능을 적용할 수 있는 절대 위치 명령 항목이 없습니다.</translation>
+        <source>Loading I/O Mapping Data..</source>
+        <translation>I/O 매핑 데이터를 불러오는 중..</translation>
     </message>
     <message>
-        <source>These items have fewer than 17 numbers in the file; the missing numbers were read as 0: %1</source>
-        <translation>파일에서 다음 항목은 숫자가 17개보다 적어 빠진 숫자를 0으로 읽었습니다: %1</translation>
-    </message>
-    <message>
-        <source>Wait Time</source>
-        <translation>대기 시간</translation>
+        <source>Failed to load file.</source>
+        <translation>파일을 불러오지 못했습니다.</translation>
     </message>
 </context>
 <context>
@@ -1667,6 +1446,412 @@ RESET</source>
     </message>
 </context>
 <context>
+    <name>tarsel::views::CViewParamList</name>
+    <message>
+        <source>Show BLDC Parameter</source>
+        <translation>BLDC 파라미터 보기</translation>
+    </message>
+    <message>
+        <source>Parameters</source>
+        <translation>파라미터</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>번호</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>이름</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>범위</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>기본값</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>값</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>단위</translation>
+    </message>
+    <message>
+        <source>Set to DEFAULT</source>
+        <translation>기본값으로 설정</translation>
+    </message>
+    <message>
+        <source>Load ROM</source>
+        <translation>ROM 읽기</translation>
+    </message>
+    <message>
+        <source>Save to ROM</source>
+        <translation>ROM에 저장</translation>
+    </message>
+    <message>
+        <source>Load File</source>
+        <translation>파일 읽기</translation>
+    </message>
+    <message>
+        <source>Save to File</source>
+        <translation>파일로 저장</translation>
+    </message>
+    <message>
+        <source>Compare...</source>
+        <translation>비교...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>닫기</translation>
+    </message>
+    <message>
+        <source>Set to default value</source>
+        <translation>기본값으로 설정</translation>
+    </message>
+    <message>
+        <source>Do you really want to set parameters to default value?</source>
+        <translation>파라미터를 기본값으로 설정하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Failed to set parameters to default value.</source>
+        <translation>파라미터를 기본값으로 설정하지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>Load Parameters from ROM</source>
+        <translation>ROM에서 파라미터 읽기</translation>
+    </message>
+    <message>
+        <source>Do you really want to load saved data?</source>
+        <translation>저장된 데이터를 읽으시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Loading Parameters..</source>
+        <translation>파라미터를 읽는 중..</translation>
+    </message>
+    <message>
+        <source>Failed to load data.</source>
+        <translation>데이터를 읽지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>Save Parameters to ROM</source>
+        <translation>ROM에 파라미터 저장</translation>
+    </message>
+    <message>
+        <source>Do you really want to save it?</source>
+        <translation>저장하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Saving is done.</source>
+        <translation>저장을 마쳤습니다.</translation>
+    </message>
+    <message>
+        <source>Failed to save data.</source>
+        <translation>데이터를 저장하지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>Load Parameters from file</source>
+        <translation>파일에서 파라미터 읽기</translation>
+    </message>
+    <message>
+        <source>Parameter File(*.fpt)</source>
+        <translation>파라미터 파일(*.fpt)</translation>
+    </message>
+    <message>
+        <source>All Files(*.*)</source>
+        <translation>모든 파일(*.*)</translation>
+    </message>
+    <message>
+        <source>Failed to read file.</source>
+        <translation>파일을 읽지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>It is NOT a paramerer file or not a supported one.
+Please check it again.</source>
+        <translation>파라미터 파일이 아니거나 지원하지 않는 파일입니다.
+다시 확인해 주십시오.</translation>
+    </message>
+    <message>
+        <source>Failed to load file.</source>
+        <translation>파일을 불러오지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>Save parameters to file</source>
+        <translation>파라미터를 파일로 저장</translation>
+    </message>
+    <message>
+        <source>Saving to file is done.</source>
+        <translation>파일 저장을 마쳤습니다.</translation>
+    </message>
+    <message>
+        <source>Failed to save data to file.</source>
+        <translation>데이터를 파일로 저장하지 못했습니다.</translation>
+    </message>
+</context>
+<context>
+    <name>tarsel::views::CViewPosTable</name>
+    <message>
+        <source>&amp;Clear Item</source>
+        <translation>항목 지우기(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Edit Item</source>
+        <translation>항목 편집(&amp;E)</translation>
+    </message>
+    <message>
+        <source>&amp;Run Selected Item</source>
+        <translation>선택 항목 실행(&amp;R)</translation>
+    </message>
+    <message>
+        <source>A error is occured while writing position table data.</source>
+        <translation>포지션 테이블 데이터를 쓰는 중 오류가 발생했습니다.</translation>
+    </message>
+    <message>
+        <source>Accel</source>
+        <translation>가속</translation>
+    </message>
+    <message>
+        <source>CMD</source>
+        <translation>명령</translation>
+    </message>
+    <message>
+        <source>Check Inpos</source>
+        <translation>인포지션 확인</translation>
+    </message>
+    <message>
+        <source>Clear &amp;All Items</source>
+        <translation>모든 항목 지우기(&amp;A)</translation>
+    </message>
+    <message>
+        <source>Clear Position Table Data</source>
+        <translation>포지션 테이블 데이터 지우기</translation>
+    </message>
+    <message>
+        <source>Clearing Position Table data...</source>
+        <translation>포지션 테이블 데이터를 지우는 중...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>닫기</translation>
+    </message>
+    <message>
+        <source>Continuous</source>
+        <translation>연속</translation>
+    </message>
+    <message>
+        <source>Copy Item	Ctrl-C</source>
+        <translation>항목 복사	Ctrl-C</translation>
+    </message>
+    <message>
+        <source>Cut Item	Ctrl-X</source>
+        <translation>항목 잘라내기	Ctrl-X</translation>
+    </message>
+    <message>
+        <source>Decel</source>
+        <translation>감속</translation>
+    </message>
+    <message>
+        <source>Do you really want to load saved data?</source>
+        <translation>저장된 데이터를 불러오시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Do you really want to save it?</source>
+        <translation>저장하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Do you want to clear all position table data?</source>
+        <translation>포지션 테이블 데이터를 모두 지우시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>오류</translation>
+    </message>
+    <message>
+        <source>Failed to load data.</source>
+        <translation>데이터를 불러오지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>Failed to load file.</source>
+        <translation>파일을 불러오지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>Failed to read file.</source>
+        <translation>파일을 읽지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>Failed to save data to file.</source>
+        <translation>데이터를 파일에 저장하지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>Failed to save data.</source>
+        <translation>데이터를 저장하지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>High Spd</source>
+        <translation>고속</translation>
+    </message>
+    <message>
+        <source>It is NOT a Position Table file or not a supported one.
+Please check it again.</source>
+        <translation>포지션 테이블 파일이 아니거나 지원되지 않는 파일입니다.
+다시 확인해 주십시오.</translation>
+    </message>
+    <message>
+        <source>JP Table No.</source>
+        <translation>점프 테이블 번호</translation>
+    </message>
+    <message>
+        <source>JPT 0</source>
+        <translation>JPT 0</translation>
+    </message>
+    <message>
+        <source>JPT 1</source>
+        <translation>JPT 1</translation>
+    </message>
+    <message>
+        <source>JPT 2</source>
+        <translation>JPT 2</translation>
+    </message>
+    <message>
+        <source>Load File</source>
+        <translation>파일 열기</translation>
+    </message>
+    <message>
+        <source>Load PosTable from ROM</source>
+        <translation>ROM에서 포지션 테이블 불러오기</translation>
+    </message>
+    <message>
+        <source>Load PosTable from file</source>
+        <translation>파일에서 포지션 테이블 불러오기</translation>
+    </message>
+    <message>
+        <source>Load ROM</source>
+        <translation>ROM 불러오기</translation>
+    </message>
+    <message>
+        <source>Loading Position Table Data..</source>
+        <translation>포지션 테이블 데이터를 불러오는 중..</translation>
+    </message>
+    <message>
+        <source>Loop Count</source>
+        <translation>루프 횟수</translation>
+    </message>
+    <message>
+        <source>Loop Count Clear</source>
+        <translation>루프 횟수 초기화</translation>
+    </message>
+    <message>
+        <source>Loop JP Table No.</source>
+        <translation>루프 점프 테이블 번호</translation>
+    </message>
+    <message>
+        <source>Low Spd</source>
+        <translation>저속</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>다음</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>번호</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>일반</translation>
+    </message>
+    <message>
+        <source>PT Set</source>
+        <translation>PT 설정</translation>
+    </message>
+    <message>
+        <source>Paste Item	Ctrl-V</source>
+        <translation>항목 붙여넣기	Ctrl-V</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>위치</translation>
+    </message>
+    <message>
+        <source>Position Table</source>
+        <translation>포지션 테이블</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>새로 고침</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>실행</translation>
+    </message>
+    <message>
+        <source>Run Error</source>
+        <translation>실행 오류</translation>
+    </message>
+    <message>
+        <source>Save PosTable to ROM</source>
+        <translation>포지션 테이블을 ROM에 저장</translation>
+    </message>
+    <message>
+        <source>Save PosTable to file</source>
+        <translation>포지션 테이블을 파일에 저장</translation>
+    </message>
+    <message>
+        <source>Save Position Table</source>
+        <translation>포지션 테이블 저장</translation>
+    </message>
+    <message>
+        <source>Save to File</source>
+        <translation>파일로 저장</translation>
+    </message>
+    <message>
+        <source>Save to ROM</source>
+        <translation>ROM에 저장</translation>
+    </message>
+    <message>
+        <source>Saving is done.</source>
+        <translation>저장이 끝났습니다.</translation>
+    </message>
+    <message>
+        <source>Saving to file is done.</source>
+        <translation>파일 저장이 끝났습니다.</translation>
+    </message>
+    <message>
+        <source>Single Step</source>
+        <translation>단일 스텝</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>정지</translation>
+    </message>
+    <message>
+        <source>Teaching</source>
+        <translation>티칭</translation>
+    </message>
+    <message>
+        <source>Text File(*.txt);;All Files(*.*)</source>
+        <translation>텍스트 파일(*.txt);;모든 파일(*.*)</translation>
+    </message>
+    <message>
+        <source>The motor is busy now. You can run it after stopping the motor.</source>
+        <translation>모터가 동작 중입니다. 모터를 정지한 후에 실행할 수 있습니다.</translation>
+    </message>
+    <message>
+        <source>There were no absolute position command items which teaching function could be applied.</source>
+        <translation>티칭 기능을 적용할 수 있는 절대 위치 명령 항목이 없습니다.</translation>
+    </message>
+    <message>
+        <source>These items have fewer than 17 numbers in the file; the missing numbers were read as 0: %1</source>
+        <translation>파일에서 다음 항목은 숫자가 17개보다 적어 빠진 숫자를 0으로 읽었습니다: %1</translation>
+    </message>
+    <message>
+        <source>Wait Time</source>
+        <translation>대기 시간</translation>
+    </message>
+</context>
+<context>
     <name>tarsel::views::CViewRepeat</name>
     <message>
         <source>Close</source>
@@ -1771,6 +1956,39 @@ RESET</source>
     <message>
         <source>Error</source>
         <translation>오류</translation>
+    </message>
+</context>
+<context>
+    <name>tarsel::widgets::CProgressDlg</name>
+    <message>
+        <source>Progress</source>
+        <translation>진행</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>취소</translation>
+    </message>
+</context>
+<context>
+    <name>tarsel::widgets::CSlaveSelector</name>
+    <message>
+        <source>Slave No.</source>
+        <translation>슬레이브 번호</translation>
+    </message>
+    <message>
+        <source>Previous slave</source>
+        <translation>이전 슬레이브</translation>
+    </message>
+    <message>
+        <source>Next slave</source>
+        <translation>다음 슬레이브</translation>
+    </message>
+</context>
+<context>
+    <name>tarsel::widgets::CValueGrid</name>
+    <message>
+        <source>Value</source>
+        <translation>값</translation>
     </message>
 </context>
 </TS>
