@@ -113,7 +113,13 @@ TEST_F(PosTableTest, NormalRunFollowsEachRunningItem) {
     auto* view = Open({Drive(1, sim::model::kServo)}, 1);
     ASSERT_NE(view, nullptr);
     ASSERT_TRUE(BoardAt(1)->ServoEnable(true));
-    PutItems(1, {{3, AbsMove(4000, 4)}, {4, AbsMove(0, 5)}, {5, AbsMove(2000)}});
+    // Each item waits 400 ms after its move, so a loaded machine's 120 ms redraw cannot miss one.
+    auto item = [](int32_t position, uint16_t jump) {
+        auto f = AbsMove(position, jump);
+        f.waitTime = 400;
+        return f;
+    };
+    PutItems(1, {{3, item(4000, 4)}, {4, item(0, 5)}, {5, item(2000, postable::kNoItem)}});
     view->SelectItem(3);
     auto* run = view->findChild<QPushButton*>(QStringLiteral("buttonRun"));
     run->click();
