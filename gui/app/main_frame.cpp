@@ -305,8 +305,10 @@ void CMainFrame::BuildCommandBar() {
     toggle->setToolTip(Tr(QT_TRANSLATE_NOOP("CMainFrame", "Toggle CommandBar")));
     toggle->setStatusTip(Tr(QT_TRANSLATE_NOOP("CMainFrame", "Show or hide the command bar")));
     connect(toggle, &QAction::triggered, commandBar_, &QDockWidget::setVisible);
+    // The dock also reports a change while the window is being destroyed (QWidget's destructor
+    // hides it), so the handler uses only the dock and the action, never this frame.
     connect(commandBar_, &QDockWidget::visibilityChanged, toggle,
-            [this, toggle](bool) { toggle->setChecked(!commandBar_->isHidden()); });
+            [bar = commandBar_, toggle](bool) { toggle->setChecked(!bar->isHidden()); });
 }
 
 void CMainFrame::BuildLineHealthBar() {
@@ -319,7 +321,7 @@ void CMainFrame::BuildLineHealthBar() {
     toggle->setStatusTip(Tr(QT_TRANSLATE_NOOP("CMainFrame", "Show or hide the counters of the serial line")));
     connect(toggle, &QAction::triggered, lineHealth_, &QDockWidget::setVisible);
     connect(lineHealth_, &QDockWidget::visibilityChanged, toggle,
-            [this, toggle](bool) { toggle->setChecked(!lineHealth_->isHidden()); });
+            [bar = lineHealth_, toggle](bool) { toggle->setChecked(!bar->isHidden()); });
 }
 
 void CMainFrame::AppendCommandLine(const QString& line) {
