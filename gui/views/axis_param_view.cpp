@@ -118,7 +118,10 @@ CViewAxisParam::CViewAxisParam(app::IShell& shell, const AxisParamForm& form, QW
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(columns);
-    if (further->count() > 0) layout->addLayout(further);
+    if (further->count() > 0)
+        layout->addLayout(further);
+    else
+        delete further;  // a form without further groups: nobody would own the empty layout
     layout->addLayout(bottom);
     SetControlsEnabled(false);
 }

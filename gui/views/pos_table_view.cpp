@@ -305,15 +305,16 @@ void CViewPosTable::Rebuild() {
         }
     }
     const int count = board->GetPosTableItemCount();
-    if (list_->rowCount() != count) {
-        list_->setRowCount(count);
-        for (int r = 0; r < count; ++r) {
-            for (int c = 0; c < kColumnCount; ++c) {
-                auto* cell = new QTableWidgetItem;
-                cell->setTextAlignment(c == 0 ? Qt::AlignCenter : (Qt::AlignRight | Qt::AlignVCenter));
-                list_->setItem(r, c, cell);
-            }
-            list_->item(r, 0)->setText(QString::number(r));
+    if (list_->rowCount() != count) list_->setRowCount(count);
+    // Cells for every row and column the list has now, also for a "Check Inpos" column that came
+    // back (a cell for a column the list lacks would be refused and lost).
+    for (int r = 0; r < count; ++r) {
+        for (int c = 0; c < list_->columnCount(); ++c) {
+            if (list_->item(r, c) != nullptr) continue;
+            auto* cell = new QTableWidgetItem;
+            cell->setTextAlignment(c == 0 ? Qt::AlignCenter : (Qt::AlignRight | Qt::AlignVCenter));
+            if (c == 0) cell->setText(QString::number(r));
+            list_->setItem(r, c, cell);
         }
     }
     for (int r = 0; r < count; ++r) FillRow(r);
