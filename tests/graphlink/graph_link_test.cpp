@@ -13,6 +13,7 @@
 
 #include "gui/graphlink/CGraphPipeClient.h"
 #include "gui/graphlink/graph_server.h"
+#include "tests/graphlink/graph_test_server.h"
 
 namespace tarsel::graphlink {
 namespace {
@@ -149,6 +150,30 @@ TEST_F(GraphLinkTest, ClientFindsARunningServerProbesAndSendsARun) {
     EXPECT_EQ(recorder.messages[1].second.name, "Motor Velocity [rpm]");
     EXPECT_EQ(recorder.messages[5].second.values, (std::vector<int32_t>{-32768, 32767}));
     EXPECT_EQ(recorder.server.ConnectionCount(), 0);
+}
+
+TEST_F(GraphLinkTest, RunLargerThanTheSocketBufferArrivesWhole) {
+    CGraphTestServer server(Endpoint());
+    ASSERT_TRUE(server.Listening());
+    CGraphPipeClient client(Options());
+    ASSERT_TRUE(client.StartGraphApplication([] { return true; }));
+    ASSERT_TRUE(client.Open());
+    std::vector<std::vector<uint8_t>> run{EncodeReset(), EncodeSeries("Motor Position [pulse]", 0x2020FF),
+                                          EncodeAxis("[sample]")};
+    for (uint32_t i = 0; i < 4000; ++i) {  // about 1 MB
+        const std::vector<int32_t> v{static_cast<int32_t>(i) * -7};
+        run.push_back(EncodeData(i, v));
+    }
+    run.push_back(EncodeEnd());
+    for (const auto& m : run) ASSERT_TRUE(client.Send(m));
+    client.Close();
+    ASSERT_TRUE(server.WaitForClosedRun(5000));
+    EXPECT_EQ(server.RunBytes(), Join(run));
+    EXPECT_EQ(server.Bytes(), QByteArray(1, '\0') + Join(run));
+    const auto messages = server.Messages();
+    ASSERT_EQ(messages.size(), run.size() + 1);
+    EXPECT_EQ(messages[4003].index, 3999u);
+    EXPECT_EQ(messages[4003].values, (std::vector<int32_t>{3999 * -7}));
 }
 
 TEST_F(GraphLinkTest, MalformedConnectionIsDroppedAndOthersGoOn) {
