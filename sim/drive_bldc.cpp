@@ -135,6 +135,7 @@ DriveResponse Drive::HandleBldc(uint8_t type, const uint8_t* data, std::size_t l
             return {};
         }
         case 0x86:
+            if (config_.bldcRomReadFails) return Status(kStatusDataError);
             bldc_ = bldcRom_;
             return {};
         case 0x87:

@@ -72,6 +72,7 @@ struct DriveConfig {
     double windingR = 1.75;      // results of the R and L estimation (display values)
     double windingL = 3.2;
     uint32_t rlEstimationMs = 3000;  // the R and L trigger returns to 0 after this time
+    bool bldcRomReadFails = false;   // the BLDC ROM read answers a data error and changes nothing
     bool startInBootRom = false;
     BootRomTimings boot;
     AxisEnvironment axis;

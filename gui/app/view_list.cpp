@@ -9,6 +9,7 @@
 #include "gui/views/pos_table_view.h"
 #include "gui/views/CViewMotion.h"
 #include "gui/views/CViewRepeat.h"
+#include "gui/views/bldc_param_view.h"
 
 namespace tarsel::app {
 
@@ -21,6 +22,7 @@ void RegisterAllViews(ViewRegistry& registry) {
     views::RegisterIoSettingView(registry);
     views::RegisterMotionViews(registry);
     views::RegisterRepeatView(registry);
+    views::RegisterBldcParamView(registry);
 }
 
 }  // namespace tarsel::app

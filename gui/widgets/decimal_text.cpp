@@ -1,5 +1,7 @@
 #include "gui/widgets/decimal_text.h"
 
+#include <charconv>
+#include <cmath>
 #include <limits>
 
 namespace tarsel::widgets {
@@ -24,6 +26,22 @@ std::optional<int32_t> ParseDecimalValue(const QString& text) {
     if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max())
         return std::nullopt;
     return static_cast<int32_t>(value);
+}
+
+std::optional<double> ParseRealNumber(const QString& text) {
+    QByteArray bytes = text.trimmed().toLatin1();
+    // from_chars takes no plus sign; one is allowed in front of the number.
+    if (bytes.startsWith('+')) {
+        bytes.remove(0, 1);
+        if (bytes.startsWith('+') || bytes.startsWith('-')) return std::nullopt;
+    }
+    if (bytes.isEmpty()) return std::nullopt;
+    const char* begin = bytes.constData();
+    const char* end = begin + bytes.size();
+    double value = 0;
+    const auto [ptr, error] = std::from_chars(begin, end, value, std::chars_format::general);
+    if (error != std::errc() || ptr != end || !std::isfinite(value)) return std::nullopt;
+    return value;
 }
 
 }  // namespace tarsel::widgets

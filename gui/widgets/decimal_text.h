@@ -11,4 +11,10 @@ namespace tarsel::widgets {
 
 std::optional<int32_t> ParseDecimalValue(const QString& text);
 
+// The real number rule: the whole text (blanks around it aside) is one finite decimal real
+// number with an optional sign and exponent ("12", "-0.5", ".5", "1e2").  An unfinished number
+// ("1e", "-", "."), anything after it, infinities and not-a-number are refused.  The decimal
+// point is always ".", whatever the locale.
+std::optional<double> ParseRealNumber(const QString& text);
+
 }  // namespace tarsel::widgets

@@ -79,8 +79,16 @@ void CValueGrid::SetEditor(int column, EditHandler handler) {
     handler_ = std::move(handler);
 }
 
+void CValueGrid::SetRowEditable(std::function<bool(int row)> editable) {
+    rowEditable_ = std::move(editable);
+}
+
 void CValueGrid::OpenEditor(int row) {
     if (editorColumn_ < 0 || row < 0 || row >= rowCount() || !isEnabled()) return;
+    if (rowEditable_ && !rowEditable_(row)) {
+        HideEditor();
+        return;
+    }
     editorRow_ = row;
     const QRect cell = visualRect(model()->index(row, editorColumn_));
     editor_->setGeometry(cell);

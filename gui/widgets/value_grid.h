@@ -44,6 +44,8 @@ public:
 
     // The column the editor opens over, and the handler of its text.
     void SetEditor(int column, EditHandler handler);
+    // Which rows the editor opens on (all when none is set); a click on another row hides it.
+    void SetRowEditable(std::function<bool(int row)> editable);
     // Lays the editor over the row's cell with its text, all selected, and focuses it.
     void OpenEditor(int row);
     void HideEditor();
@@ -69,6 +71,7 @@ private:
     int editorColumn_ = -1;
     int editorRow_ = -1;
     EditHandler handler_;
+    std::function<bool(int row)> rowEditable_;
 };
 
 }  // namespace tarsel::widgets
