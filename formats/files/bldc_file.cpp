@@ -34,13 +34,22 @@ bool HasBldcSections(const ini::IniFile& file) {
 
 std::vector<std::pair<uint32_t, int32_t>> ReadBldcCategory(const ini::IniFile& file, uint32_t category,
                                                            uint32_t board_count) {
+    std::vector<uint32_t> numbers(board_count);
+    for (uint32_t k = 0; k < board_count; ++k) numbers[k] = k + 1;
+    return ReadBldcCategory(file, category, numbers);
+}
+
+std::vector<std::pair<uint32_t, int32_t>> ReadBldcCategory(const ini::IniFile& file, uint32_t category,
+                                                           const std::vector<uint32_t>& numbers) {
     std::vector<std::pair<uint32_t, int32_t>> values;
     const std::string section = BldcCategorySection(category);
     if (!file.HasSection(section)) return values;
     const int32_t declared = file.GetInt(section, kBldcParamCountKey, 0);
-    const uint32_t count = std::min(declared > 0 ? static_cast<uint32_t>(declared) : 0u, board_count);
+    const std::size_t count =
+        std::min(declared > 0 ? static_cast<std::size_t>(declared) : 0u, numbers.size());
     values.reserve(count);
-    for (uint32_t k = 1; k <= count; ++k) values.emplace_back(k, file.GetInt(section, std::to_string(k), 0));
+    for (std::size_t i = 0; i < count; ++i)
+        values.emplace_back(numbers[i], file.GetInt(section, std::to_string(numbers[i]), 0));
     return values;
 }
 

@@ -39,5 +39,10 @@ bool HasBldcSections(const ini::IniFile& file);
 // at most board_count; the keys 1..n, each 0 when absent.  Empty for a missing section.
 std::vector<std::pair<uint32_t, int32_t>> ReadBldcCategory(const ini::IniFile& file, uint32_t category,
                                                            uint32_t board_count);
+// The same for a category whose parameters carry the key numbers `numbers`, in order (the
+// metadata may skip numbers): the first n of them, n = "ParamCnt" but at most numbers.size().
+// A parameter numbered beyond the count is thus read back as it was saved.
+std::vector<std::pair<uint32_t, int32_t>> ReadBldcCategory(const ini::IniFile& file, uint32_t category,
+                                                           const std::vector<uint32_t>& numbers);
 
 }  // namespace tarsel::files

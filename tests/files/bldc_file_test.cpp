@@ -45,5 +45,17 @@ TEST(BldcFile, CountIsLimitedByTheBoardAndMissingSectionsReadNothing) {
     EXPECT_FALSE(HasBldcSections(ini::IniFile::FromBytes("[Info]\nModel=x\n[Category2]\nParamCnt=1\n")));
 }
 
+TEST(BldcFile, ParametersWithSkippedNumbersAreReadByTheirOwnKeys) {
+    // Metadata with the keys 1, 2 and 4: the saved file holds "ParamCnt=3" and "4=40".
+    const auto file = ini::IniFile::FromBytes("[Category1]\nParamCnt=3\n1=10\n2=20\n4=40\n");
+    using Values = std::vector<std::pair<uint32_t, int32_t>>;
+    EXPECT_EQ(ReadBldcCategory(file, 1, std::vector<uint32_t>{1, 2, 4}), (Values{{1, 10}, {2, 20}, {4, 40}}));
+    // A smaller count leaves the later parameters out; a negative one reads nothing.
+    const auto shorter = ini::IniFile::FromBytes("[Category1]\nParamCnt=2\n1=10\n2=20\n4=40\n");
+    EXPECT_EQ(ReadBldcCategory(shorter, 1, std::vector<uint32_t>{1, 2, 4}), (Values{{1, 10}, {2, 20}}));
+    const auto negative = ini::IniFile::FromBytes("[Category1]\nParamCnt=-1\n1=10\n");
+    EXPECT_TRUE(ReadBldcCategory(negative, 1, std::vector<uint32_t>{1}).empty());
+}
+
 }  // namespace
 }  // namespace tarsel::files

@@ -39,8 +39,12 @@ bool CBoardDorrinTevraBLDC::LoadBLDCFile(const std::string& path, IProgress* pro
     StartProgress(progress, static_cast<int>(GetBLDCTotalParamCount()));
     if (!files::HasBldcSections(*file)) return false;
     for (uint32_t c = 1; c <= GetBLDCCategoryCount(); ++c) {
-        for (const auto& [number, value] : files::ReadBldcCategory(*file, c, GetBLDCParamCount(c))) {
-            if (!GetBLDCParamInfo(c, number)) continue;
+        // The keys are the numbers of the category's parameters, as SaveBLDCFile writes them.
+        std::vector<uint32_t> numbers;
+        for (uint32_t i = 0; i < GetBLDCParamCount(c); ++i) {
+            if (const auto record = GetBLDCParamInfoAt(c, i)) numbers.push_back(record->number);
+        }
+        for (const auto& [number, value] : files::ReadBldcCategory(*file, c, numbers)) {
             WriteBLDCParameter(static_cast<uint8_t>(c), number, value);  // write errors do not stop the load
             if (progress) progress->StepIt();
         }
