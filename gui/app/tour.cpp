@@ -44,7 +44,7 @@ void CTour::Plan() {
     for (const TourStop& stop : TourList()) {
         const QString window = QString::fromLatin1(stop.window);
         if (!stop.perType) {
-            shots_.push_back({window, frame_.Master().GetFirstSlave(port), window + QStringLiteral(".png")});
+            shots_.push_back({window, std::nullopt, window + QStringLiteral(".png")});
             continue;
         }
         for (const auto& [type, slave] : types)
@@ -55,8 +55,9 @@ void CTour::Plan() {
 void CTour::OpenNext() {
     const Shot& shot = shots_[next_];
     if (!shot.window.isEmpty()) {
-        const LaunchOptions options = ParseCommandLine(
-            {QStringLiteral("--show"), QStringLiteral("%1:%2").arg(shot.window).arg(shot.slave)});
+        const QString show =
+            shot.slave ? QStringLiteral("%1:%2").arg(shot.window).arg(*shot.slave) : shot.window;
+        const LaunchOptions options = ParseCommandLine({QStringLiteral("--show"), show});
         if (options.show.empty() || !ApplyShowRequests(frame_, options.show).isEmpty()) ok_ = false;
     }
     waiting_ = true;

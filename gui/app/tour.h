@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QObject>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace tarsel::app {
@@ -37,7 +38,7 @@ protected:
 private:
     struct Shot {
         QString window;
-        uint8_t slave;
+        std::optional<uint8_t> slave;  // none: the window picks its drive (the BLDC windows theirs)
         QString file;
     };
     void Plan();

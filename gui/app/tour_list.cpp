@@ -6,6 +6,7 @@ namespace tarsel::app {
 const std::vector<TourStop>& TourList() {
     static const std::vector<TourStop> stops{
         {"boards", false},
+        {"bldc", false},
     };
     return stops;
 }
