@@ -975,6 +975,135 @@ RESET</source>
     </message>
 </context>
 <context>
+    <name>tarsel::views::CViewBLDCParameter</name>
+    <message>
+        <source>Categories</source>
+        <translation>카테고리</translation>
+    </message>
+    <message>
+        <source>BLDC Parameters</source>
+        <translation>BLDC 파라미터</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>번호</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>이름</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>범위</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>간격</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>값</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>단위</translation>
+    </message>
+    <message>
+        <source>Refresh Parameters</source>
+        <translation>파라미터 다시 읽기</translation>
+    </message>
+    <message>
+        <source>Load ROM</source>
+        <translation>ROM 읽기</translation>
+    </message>
+    <message>
+        <source>Save to ROM</source>
+        <translation>ROM에 저장</translation>
+    </message>
+    <message>
+        <source>Save to File</source>
+        <translation>파일로 저장</translation>
+    </message>
+    <message>
+        <source>Load File</source>
+        <translation>파일 읽기</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>닫기</translation>
+    </message>
+    <message>
+        <source>READ ONLY!</source>
+        <translation>읽기 전용!</translation>
+    </message>
+    <message>
+        <source>Load BLDC Parameters from ROM</source>
+        <translation>ROM에서 BLDC 파라미터 읽기</translation>
+    </message>
+    <message>
+        <source>Do you really want to load saved data?</source>
+        <translation>저장된 데이터를 읽으시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Failed to load data.</source>
+        <translation>데이터를 읽지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>Save BLDC Parameters to ROM</source>
+        <translation>ROM에 BLDC 파라미터 저장</translation>
+    </message>
+    <message>
+        <source>Do you really want to save it?</source>
+        <translation>저장하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Saving is done.</source>
+        <translation>저장을 마쳤습니다.</translation>
+    </message>
+    <message>
+        <source>Failed to save data.</source>
+        <translation>데이터를 저장하지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>Save BLDC Parameters to file</source>
+        <translation>BLDC 파라미터를 파일로 저장</translation>
+    </message>
+    <message>
+        <source>BLDC Parameter File(*.fbt)</source>
+        <translation>BLDC 파라미터 파일(*.fbt)</translation>
+    </message>
+    <message>
+        <source>Saving to file is done.</source>
+        <translation>파일 저장을 마쳤습니다.</translation>
+    </message>
+    <message>
+        <source>Failed to save data to file.</source>
+        <translation>데이터를 파일로 저장하지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>Load BLDC Parameters from file</source>
+        <translation>파일에서 BLDC 파라미터 읽기</translation>
+    </message>
+    <message>
+        <source>Failed to read file.</source>
+        <translation>파일을 읽지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>It is NOT a paramerer file or not a supported one.
+Please check it again.</source>
+        <translation>파라미터 파일이 아니거나 지원하지 않는 파일입니다.
+다시 확인해 주십시오.</translation>
+    </message>
+    <message>
+        <source>Loading Parameters..</source>
+        <translation>파라미터를 읽는 중..</translation>
+    </message>
+    <message>
+        <source>Failed to load file.</source>
+        <translation>파일을 불러오지 못했습니다.</translation>
+    </message>
+</context>
+<context>
     <name>tarsel::views::CViewIOMonitor</name>
     <message>
         <source>I/O Logic Setting</source>
