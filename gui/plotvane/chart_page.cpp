@@ -9,6 +9,7 @@
 #include <QtCharts/QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "gui/plotvane/plot_view.h"
@@ -17,7 +18,17 @@ namespace tarsel::plotvane {
 
 namespace {
 constexpr int kRedrawMs = 100;
+
+// 1, 2 or 5 times a power of ten, at least `rough` (and at least 1: samples are whole numbers).
+double NiceStep(double rough) {
+    if (!(rough > 1)) return 1;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    for (double m : {1.0, 2.0, 5.0}) {
+        if (m * power >= rough) return m * power;
+    }
+    return 10 * power;
 }
+}  // namespace
 
 QColor ColorFromColorref(uint32_t colorref) {
     return QColor(static_cast<int>(colorref & 0xff), static_cast<int>((colorref >> 8) & 0xff),
@@ -32,6 +43,12 @@ CChartPage::CChartPage(QWidget* parent) : QWidget(parent) {
     axisX_->setLabelFormat(QStringLiteral("%.0f"));
     axisY_ = new QValueAxis(chart_);
     axisY_->setLabelFormat(QStringLiteral("%.0f"));
+    axisX_->setTickType(QValueAxis::TicksDynamic);
+    axisX_->setTickAnchor(0);
+    connect(axisX_, &QValueAxis::rangeChanged, this, [this](qreal min, qreal max) {
+        // Sample numbers on round steps whatever the zoom.
+        axisX_->setTickInterval(NiceStep((max - min) / 6));
+    });
     chart_->addAxis(axisX_, Qt::AlignBottom);
     chart_->addAxis(axisY_, Qt::AlignLeft);
 
@@ -45,7 +62,8 @@ CChartPage::CChartPage(QWidget* parent) : QWidget(parent) {
     readout_->setText(tr("Move the pointer over the chart to read the values at a sample."));
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setContentsMargins(0, 0, 0, 4);
+    readout_->setContentsMargins(8, 0, 8, 0);
     layout->addWidget(view_, 1);
     layout->addWidget(readout_);
 
@@ -138,6 +156,7 @@ void CChartPage::FitAxes() {
     const double pad = yMax > yMin ? (yMax - yMin) * 0.05 : 1.0;
     axisX_->setRange(xMin, xMax);
     axisY_->setRange(yMin - pad, yMax + pad);
+    axisY_->applyNiceNumbers();
 }
 
 void CChartPage::ResetZoom() {

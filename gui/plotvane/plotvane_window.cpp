@@ -54,7 +54,9 @@ CPlotvaneWindow::CPlotvaneWindow(const QString& endpoint, IPlotvaneDialogs& dial
         if (server_->Listen()) {
             status_->setText(tr("Waiting for recordings."));
         } else {
-            status_->setText(tr("Not receiving recordings: %1").arg(server_->ErrorText()));
+            status_->setText(graphlink::GraphServerRunning(endpoint)
+                                 ? tr("Another Plotvane receives the recordings.")
+                                 : tr("Not receiving recordings: %1").arg(server_->ErrorText()));
             server_.reset();
         }
     } else {
