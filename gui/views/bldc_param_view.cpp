@@ -228,7 +228,8 @@ bool CViewBLDCParameter::OnValueEdited(int row, const QString& text) {
     const auto category = static_cast<uint8_t>(category_);
     if (raw != board->GetBLDCParameterValue(category, number)) {
         grid_->SetText(row, kValue, FormatG(*typed));
-        board->WriteBLDCParameter(category, number, static_cast<int32_t>(raw));
+        // After a refusal the cell shows what the drive kept.
+        if (!board->WriteBLDCParameter(category, number, static_cast<int32_t>(raw))) WriteValue(*board, row);
     }
     return true;
 }

@@ -123,11 +123,13 @@ bool CBoardDorrinTevraBLDC::BLDCReadROMParameters() {
 
 bool CBoardDorrinTevraBLDC::WriteBLDCParameter(uint8_t category, uint32_t number, int32_t value) {
     if (!bldcLoaded.load() || !meta::BldcParam(bldcDefaults_, category, number)) return false;
+    BldcEntry before;
     {
         std::lock_guard<std::mutex> lock(cacheMutex_);
         BldcEntry* entry = Entry(category, number);
         if (!entry) return false;
         if (entry->value == value) return true;
+        before = *entry;
         entry->value = value;
         entry->modified = 1;
     }
@@ -137,7 +139,17 @@ bool CBoardDorrinTevraBLDC::WriteBLDCParameter(uint8_t category, uint32_t number
             LogCommand("ZEL_BLDCWriteParameter(%d, %d, %d, %d, %d); Return : 0x%02X", PortNumber(), slave_,
                        category, static_cast<int>(number), value, code);
         });
-    if (!ok) return false;
+    if (!ok) {
+        // The drive kept its value: so does the cache (unless a read replaced it meanwhile), or the
+        // same value written again would count as written without being sent.
+        std::lock_guard<std::mutex> lock(cacheMutex_);
+        BldcEntry* entry = Entry(category, number);
+        if (entry && entry->value == value && entry->modified) {
+            entry->value = before.value;
+            entry->modified = before.modified;
+        }
+        return false;
+    }
     Post(kMsgBldcParamChanged, slave_, BldcParam(category, number));
     return true;
 }
