@@ -4,10 +4,19 @@
 namespace tarsel::app {
 
 const std::vector<TourStop>& TourList() {
+    // clang-format off
     static const std::vector<TourStop> stops{
         {"boards", false},
         {"bldc", false},
+        {"parameters", true},
+        {"axis", true},
+        {"motion", true},
+        {"repeat", false},
+        {"position-table", true},
+        {"io-monitor", true},
+        {"io-setting", true},
     };
+    // clang-format on
     return stops;
 }
 

@@ -230,6 +230,9 @@ void CViewIOMonitor::OnDriveChanged() {
         watched_ = board;
     }
     FullRefresh();
+    // The frame was fitted before the window was first shown and styled; fit it again now that
+    // the rows are laid out, or the styled rows come out a few pixels short and cut the pins.
+    FitFrame();
     if (board && !board->ioLoaded.load()) {
         board->RequestLoad(load_bit::kIoAssign);
         Shell().LoadData(Port(), Slave(), app::kLoadIoMap);

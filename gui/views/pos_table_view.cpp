@@ -273,6 +273,12 @@ void CViewPosTable::OnDriveChanged() {
         }
     }
     Rebuild();
+    // Fitted once the window is styled: fitted earlier, the tool bar comes out too narrow and
+    // cuts its first label.  Later drives keep the size the user gave the window.
+    if (!fitted_ && isVisible()) {
+        fitted_ = true;
+        FitFrame();
+    }
 }
 
 void CViewPosTable::RequestTableReload() {

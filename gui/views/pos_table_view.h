@@ -81,6 +81,7 @@ private:
     uint16_t clipSource_ = kNone;
     ClipMode clipMode_ = ClipMode::Copy;
     uint16_t lastFollowed_ = kNone;
+    bool fitted_ = false;  // the frame was fitted once the window was shown and styled
     int runState_ = -1;
     std::optional<std::pair<uint8_t, uint8_t>> watched_;
     dialogs::CDlgPosItem* editor_ = nullptr;
