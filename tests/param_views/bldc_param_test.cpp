@@ -2,11 +2,13 @@
 // number editing rule, the ROM commands and the BLDC parameter file.
 #include <QFile>
 #include <QTabBar>
+#include <QToolButton>
 
 #include "comm/frame.h"
 #include "gui/model/board/CBoardDorrinTevraBLDC.h"
 #include "gui/model/port/CCommPort.h"
 #include "gui/views/bldc_param_view.h"
+#include "gui/widgets/slave_selector.h"
 #include "tests/param_views/views_fixture.h"
 
 namespace tarsel::views::testing {
@@ -124,7 +126,7 @@ protected:
 };
 
 TEST_F(BldcViewTest, TabsPerCategoryHiddenRowsLeftOutAndReadOnlyRowsNotEditable) {
-    Start({Bldc(0)});
+    Start({Bldc(0), SupportedDrive(1, sim::model::kServo)});
     CViewBLDCParameter* view = OpenBldc(0);
     ASSERT_NE(view, nullptr);
     ASSERT_EQ(view->Tabs()->count(), 7);
@@ -160,6 +162,17 @@ TEST_F(BldcViewTest, TabsPerCategoryHiddenRowsLeftOutAndReadOnlyRowsNotEditable)
     EXPECT_EQ(grid->Text(offset, Column::kValue), "-1.234");
     view->OnMessage(app::Message::Drive(app::MsgKind::BldcParamChanged, kPort, 0, 1 + 8 * 65536));
     EXPECT_EQ(grid->Text(offset, Column::kValue), "-1.234");
+
+    // The servo drive next on the line is not taken; the window goes with its own drive.
+    QTest::mouseClick(view->findChild<widgets::CSlaveSelector*>()->NextButton(), Qt::LeftButton);
+    Pump(100);
+    EXPECT_EQ(view->Slave(), 0);
+    EXPECT_EQ(grid->rowCount(), 17);
+    frame_->Send(app::Message::Drive(app::MsgKind::DriveGoingAway, kPort, 1));
+    Pump(50);
+    EXPECT_EQ(View(), view);
+    frame_->Send(app::Message::Drive(app::MsgKind::DriveGoingAway, kPort, 0));
+    EXPECT_TRUE(WaitFor([&] { return View() == nullptr; }));
 }
 
 TEST_F(BldcViewTest, TypedRealNumbersAreSentOnlyWhenCompleteInRangeAndDifferent) {
