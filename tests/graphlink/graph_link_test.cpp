@@ -176,6 +176,26 @@ TEST_F(GraphLinkTest, RunLargerThanTheSocketBufferArrivesWhole) {
     EXPECT_EQ(messages[4003].values, (std::vector<int32_t>{3999 * -7}));
 }
 
+TEST_F(GraphLinkTest, SendFailsOnceTheGraphProgramIsGone) {
+    CGraphPipeClient client(Options());
+    {
+        CGraphTestServer server(Endpoint());
+        ASSERT_TRUE(client.Open());
+        ASSERT_TRUE(client.Send(EncodeReset()));
+        ASSERT_TRUE(server.Messages().size() <= 1u);
+    }
+    // The peer closed: the next writes fail (no signal ends this process) instead of reporting
+    // data as delivered.
+    const std::vector<int32_t> values{1};
+    bool failed = false;
+    for (int i = 0; i < 100 && !failed; ++i)
+        failed = !client.Send(EncodeData(static_cast<uint32_t>(i), values));
+    EXPECT_TRUE(failed);
+    client.Close();
+    EXPECT_FALSE(client.IsOpen());
+    EXPECT_FALSE(client.Open());
+}
+
 TEST_F(GraphLinkTest, MalformedConnectionIsDroppedAndOthersGoOn) {
     Recorder recorder(Endpoint());
     ASSERT_TRUE(recorder.server.Listen());
