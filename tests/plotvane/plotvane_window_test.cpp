@@ -117,7 +117,7 @@ TEST_F(PlotvaneWindowTest, EachRunBecomesAChartWithItsSeriesColoursAndAxis) {
     CGraphPipeClient client(options);
     ASSERT_TRUE(client.StartGraphApplication([] { return true; }));
 
-    SendRun(2000);
+    SendRun(500);
     ASSERT_TRUE(PumpUntil([&] { return window.ChartCount() == 1 && window.Chart(0)->recording().complete; }));
     CChartPage* page = window.Chart(0);
     const auto lines = Lines(page);
@@ -128,17 +128,17 @@ TEST_F(PlotvaneWindowTest, EachRunBecomesAChartWithItsSeriesColoursAndAxis) {
     EXPECT_EQ(lines[1]->pen().color(), QColor(0xFF, 0x84, 0x44));
     EXPECT_EQ(lines[2]->pen().color(), QColor(0xFF, 0xFF, 0x20));
     EXPECT_EQ(lines[3]->pen().color(), QColor(0x40, 0xFF, 0x40));
-    ASSERT_EQ(lines[1]->count(), 2000);
-    EXPECT_EQ(lines[1]->at(1999), QPointF(1999, 1999 * 2 - 3));
+    ASSERT_EQ(lines[1]->count(), 500);
+    EXPECT_EQ(lines[1]->at(499), QPointF(499, 499 * 2 - 3));
     auto* axisX = qobject_cast<QValueAxis*>(page->chart()->axes(Qt::Horizontal).front());
     EXPECT_EQ(axisX->titleText(), QStringLiteral("[sample]"));
-    EXPECT_DOUBLE_EQ(axisX->max(), 1999);
+    EXPECT_DOUBLE_EQ(axisX->max(), 499);
 
     SendRun(3, {"Torque [%%]"});
     ASSERT_TRUE(PumpUntil([&] { return window.ChartCount() == 2 && window.Chart(1)->recording().complete; }));
     EXPECT_EQ(window.CurrentChart(), window.Chart(1)) << "the newest run is shown";
     EXPECT_EQ(Lines(window.Chart(1)).size(), 1u);
-    EXPECT_EQ(Lines(window.Chart(0))[0]->count(), 2000) << "the first chart is left as it was";
+    EXPECT_EQ(Lines(window.Chart(0))[0]->count(), 500) << "the first chart is left as it was";
 }
 
 TEST_F(PlotvaneWindowTest, BrokenSenderIsCutOffWithoutHarm) {
