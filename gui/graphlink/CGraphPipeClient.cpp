@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QThread>
 
 #include <algorithm>
@@ -70,7 +71,14 @@ bool CGraphPipeClient::Pause(int ms, const std::function<bool()>& keepGoing) {
 bool CGraphPipeClient::StartGraphApplication(const std::function<bool()>& keepGoing) {
     const QString& endpoint = options_.endpoint;
     if (!GraphServerRunning(endpoint)) {
-        if (!QProcess::startDetached(options_.program, {options_.argument})) return false;
+        // The program serves the endpoint this client waits on, also when that is not its default.
+        QProcess process;
+        process.setProgram(options_.program);
+        process.setArguments({options_.argument});
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TARSEL_GRAPH_ENDPOINT"), endpoint);
+        process.setProcessEnvironment(environment);
+        if (!process.startDetached()) return false;
         if (!WaitFor([&] { return GraphServerRunning(endpoint); }, options_.windowWaitMs, keepGoing))
             return false;
     }

@@ -30,7 +30,8 @@ public:
     CGraphPipeClient(const CGraphPipeClient&) = delete;
     CGraphPipeClient& operator=(const CGraphPipeClient&) = delete;
 
-    // Starts the graph program when no server is running, waits for it and probes the endpoint
+    // Starts the graph program when no server is running (with $TARSEL_GRAPH_ENDPOINT set to this
+    // client's endpoint, so that it serves where the client looks), waits for it and probes the endpoint
     // with one 0x00 byte.  `keepGoing` is called between attempts; returning false gives up.
     // False on failure (the program could not be started, did not appear in time, or no probe
     // got through).
