@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLocalSocket>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtCharts/QChart>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
@@ -250,6 +251,21 @@ TEST_F(PlotvaneWindowTest, CursorZoomAndPngExport) {
     window.findChild<QAction*>(QStringLiteral("closeChartAction"))->trigger();
     EXPECT_EQ(window.ChartCount(), 0);
     EXPECT_FALSE(window.findChild<QAction*>(QStringLiteral("saveCsvAction"))->isEnabled());
+}
+
+TEST_F(PlotvaneWindowTest, KoreanTextsComeFromTheCompiledTranslation) {
+    QTranslator korean;
+    ASSERT_TRUE(korean.load(QStringLiteral(PLOTVANE_QM)));
+    QCoreApplication::installTranslator(&korean);
+    {
+        CPlotvaneWindow window(QString(), dialogs_);
+        EXPECT_EQ(window.windowTitle(), QStringLiteral("Plotvane"));
+        EXPECT_EQ(window.findChild<QAction*>(QStringLiteral("resetZoomAction"))->text(),
+                  QString::fromUtf8("확대/축소 초기화"));
+        EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("linkStatus"))->text(),
+                  QString::fromUtf8("기록을 받지 않습니다."));
+    }
+    QCoreApplication::removeTranslator(&korean);
 }
 
 TEST_F(PlotvaneWindowTest, SecondWindowLeavesTheEndpointToTheFirst) {
