@@ -25,8 +25,9 @@ QString PresencePath(const QString& endpoint) {
 }
 
 CGraphServerPresence::CGraphServerPresence(const QString& endpoint) {
+    // A link planted in a shared temporary folder is not followed.
     const QByteArray path = QFile::encodeName(PresencePath(endpoint));
-    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) return;
     // A process that only looks holds a shared lock for a moment; try again briefly before
     // concluding that another server owns the endpoint.
@@ -47,7 +48,7 @@ CGraphServerPresence::~CGraphServerPresence() {
 
 bool GraphServerRunning(const QString& endpoint) {
     const QByteArray path = QFile::encodeName(PresencePath(endpoint));
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0) return false;
     bool held = false;
     if (::flock(fd, LOCK_SH | LOCK_NB) != 0)
