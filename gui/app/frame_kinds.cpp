@@ -22,8 +22,8 @@ const std::array<FrameSpec, kFrameKindCount> kFrames{{
 }};
 
 const std::array<DialogSpec, kDialogKindCount> kDialogs{{
-    {DialogKind::RlEstimate, "CDlgRLEstimate", "rl"},
-    {DialogKind::InertiaEstimate, "CDlgInertiaEstimate", "inertia"},
+    {DialogKind::RlEstimate, "CDlgRLEstimation", "rl"},
+    {DialogKind::InertiaEstimate, "CDlgInertiaEstimation", "inertia"},
     {DialogKind::Monitoring, "CDlgMonitoring", "monitoring"},
 }};
 // clang-format on

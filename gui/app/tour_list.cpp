@@ -15,6 +15,8 @@ const std::vector<TourStop>& TourList() {
         {"position-table", true},
         {"io-monitor", true},
         {"io-setting", true},
+        {"inertia", false},
+        {"rl", false},
     };
     // clang-format on
     return stops;

@@ -10,6 +10,8 @@
 #include "gui/views/CViewMotion.h"
 #include "gui/views/CViewRepeat.h"
 #include "gui/views/bldc_param_view.h"
+#include "gui/dialogs/inertia_dialog.h"
+#include "gui/dialogs/rl_dialog.h"
 
 namespace tarsel::app {
 
@@ -23,6 +25,8 @@ void RegisterAllViews(ViewRegistry& registry) {
     views::RegisterMotionViews(registry);
     views::RegisterRepeatView(registry);
     views::RegisterBldcParamView(registry);
+    dialogs::RegisterInertiaDialog(registry);
+    dialogs::RegisterRLDialog(registry);
 }
 
 }  // namespace tarsel::app

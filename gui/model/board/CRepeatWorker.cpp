@@ -34,7 +34,7 @@ CRepeatWorker::~CRepeatWorker() {
     if (thread_.joinable()) thread_.join();
 }
 
-bool CRepeatWorker::Start(std::shared_ptr<CBoardInterface> board) {
+bool CRepeatWorker::Start(std::shared_ptr<CBoardInterface> board, Hooks hooks) {
     if (board == nullptr || thread_.joinable()) return false;
     cycles_ = 0;
     startTimeMs_ = 0;
@@ -44,12 +44,15 @@ bool CRepeatWorker::Start(std::shared_ptr<CBoardInterface> board) {
         ended_ = false;
     }
     running_ = true;
-    thread_ = std::thread([this, b = std::move(board)]() mutable { Body(std::move(b)); });
+    thread_ =
+        std::thread([this, b = std::move(board), h = std::move(hooks)]() mutable { Body(std::move(b), h); });
     return true;
 }
 
-void CRepeatWorker::Body(std::shared_ptr<CBoardInterface> board) {
-    board->RunRepeat([this] { return settings_.Read(); }, &cycles_, &startTimeMs_);
+void CRepeatWorker::Body(std::shared_ptr<CBoardInterface> board, const Hooks& hooks) {
+    if (!hooks.before || hooks.before(*board))
+        board->RunRepeat([this] { return settings_.Read(); }, &cycles_, &startTimeMs_);
+    if (hooks.after) hooks.after(*board);
     running_ = false;
     board.reset();
     {

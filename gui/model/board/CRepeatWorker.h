@@ -46,12 +46,19 @@ public:
     LiveRepeatSettings& Settings() { return settings_; }
     const LiveRepeatSettings& Settings() const { return settings_; }
 
+    // Steps a run may take on the worker thread around the repeat sequence: `before` runs first
+    // and may refuse the run (the sequence is then skipped), `after` runs last.  Either may be empty.
+    struct Hooks {
+        std::function<bool(CBoardInterface&)> before;
+        std::function<void(CBoardInterface&)> after;
+    };
+
     // Starts the sequence on `board`; false when a worker exists already or there is no board.
     // The cycle counter is cleared first.
-    bool Start(std::shared_ptr<CBoardInterface> board);
+    bool Start(std::shared_ptr<CBoardInterface> board, Hooks hooks = {});
     // A worker thread exists (running, or ended and not yet joined).
     bool Exists() const { return thread_.joinable(); }
-    // The sequence runs (set by the worker from its start to its end).
+    // The run (hooks included) goes on (set by the worker from its start to its end).
     bool IsRunning() const { return running_.load(); }
     uint32_t Cycles() const { return cycles_.load(); }
     uint64_t StartTimeMs() const { return startTimeMs_.load(); }
@@ -67,7 +74,7 @@ public:
     bool Finish(std::chrono::milliseconds bound, const std::function<void()>& whileWaiting = {});
 
 private:
-    void Body(std::shared_ptr<CBoardInterface> board);
+    void Body(std::shared_ptr<CBoardInterface> board, const Hooks& hooks);
 
     LiveRepeatSettings settings_;
     std::atomic<bool> running_{false};
