@@ -587,6 +587,133 @@ Communication Converter was NOT found.</source>
     </message>
 </context>
 <context>
+    <name>tarsel::dialogs::CDlgInertiaEstimation</name>
+    <message>
+        <source>Inertia Ratio Estimation</source>
+        <translation>관성비 추정</translation>
+    </message>
+    <message>
+        <source>Position Data</source>
+        <translation>위치 데이터</translation>
+    </message>
+    <message>
+        <source>Position 1</source>
+        <translation>위치 1</translation>
+    </message>
+    <message>
+        <source>Position 2</source>
+        <translation>위치 2</translation>
+    </message>
+    <message>
+        <source>Move Speed</source>
+        <translation>이동 속도</translation>
+    </message>
+    <message>
+        <source>Move Pos1</source>
+        <translation>위치1 이동</translation>
+    </message>
+    <message>
+        <source>Move Pos2</source>
+        <translation>위치2 이동</translation>
+    </message>
+    <message>
+        <source>Repeat Data</source>
+        <translation>반복 데이터</translation>
+    </message>
+    <message>
+        <source>Delay Time</source>
+        <translation>지연 시간</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>반복</translation>
+    </message>
+    <message>
+        <source>Check Inposition</source>
+        <translation>인포지션 확인</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>상태</translation>
+    </message>
+    <message>
+        <source>Inertia Ratio</source>
+        <translation>관성비</translation>
+    </message>
+    <message>
+        <source>Cmd Pos</source>
+        <translation>지령 위치</translation>
+    </message>
+    <message>
+        <source>Actual Pos</source>
+        <translation>실제 위치</translation>
+    </message>
+    <message>
+        <source>Actual Vel</source>
+        <translation>실제 속도</translation>
+    </message>
+    <message>
+        <source>Pos Error</source>
+        <translation>위치 오차</translation>
+    </message>
+    <message>
+        <source>Repeat Count</source>
+        <translation>반복 횟수</translation>
+    </message>
+    <message>
+        <source>Clear Status</source>
+        <translation>상태 지우기</translation>
+    </message>
+    <message>
+        <source>E-Stop</source>
+        <translation>비상 정지</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>정지</translation>
+    </message>
+    <message>
+        <source>RUN</source>
+        <translation>실행</translation>
+    </message>
+    <message>
+        <source>Write ROM</source>
+        <translation>ROM 쓰기</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>닫기</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>오류</translation>
+    </message>
+    <message>
+        <source>It&apos;s SERVO OFF status. This function works when it&apos;s  SERVO ON.</source>
+        <translation>서보 OFF 상태입니다. 이 기능은 서보 ON 상태에서 동작합니다.</translation>
+    </message>
+    <message>
+        <source>Save BLDC Parameters to ROM</source>
+        <translation>BLDC 파라미터를 ROM에 저장</translation>
+    </message>
+    <message>
+        <source>Do you really want to save it?</source>
+        <translation>저장하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Saving is done.</source>
+        <translation>저장을 마쳤습니다.</translation>
+    </message>
+    <message>
+        <source>Failed to save data.</source>
+        <translation>데이터를 저장하지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>Failed to estimate Inertia Ratio.</source>
+        <translation>관성비를 추정하지 못했습니다.</translation>
+    </message>
+</context>
+<context>
     <name>tarsel::dialogs::CDlgParamCompare</name>
     <message>
         <source>Compare Parameters</source>
@@ -844,6 +971,45 @@ Please check it again.</source>
     <message>
         <source>[pulse]</source>
         <translation>[pulse]</translation>
+    </message>
+</context>
+<context>
+    <name>tarsel::dialogs::CDlgRLEstimation</name>
+    <message>
+        <source>Overall R&amp;L Estimation</source>
+        <translation>전체 R&amp;L 추정</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>상태</translation>
+    </message>
+    <message>
+        <source>R</source>
+        <translation>R</translation>
+    </message>
+    <message>
+        <source>L</source>
+        <translation>L</translation>
+    </message>
+    <message>
+        <source>Estimate</source>
+        <translation>추정</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>닫기</translation>
+    </message>
+    <message>
+        <source>RL Estimation</source>
+        <translation>RL 추정</translation>
+    </message>
+    <message>
+        <source>It&apos;s SERVO ON status. This function works when it&apos;s  SERVO OFF. Do you want to set SERVO OFF and proceed?</source>
+        <translation>서보 ON 상태입니다. 이 기능은 서보 OFF 상태에서 동작합니다. 서보를 OFF 하고 진행하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Estimating.. (%1)</source>
+        <translation>추정 중.. (%1)</translation>
     </message>
 </context>
 <context>
