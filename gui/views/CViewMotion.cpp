@@ -52,7 +52,9 @@ const std::array<FieldInfo, CViewMotion::kFieldCount> kFields{{
 }  // namespace
 
 CViewMotion::CViewMotion(app::IShell& shell, const MotionFamily& family, QWidget* parent)
-    : CView(shell, app::FrameKind::Motion, parent), family_(family) {
+    : CView(shell, app::FrameKind::Motion, parent),
+      family_(family),
+      watch_(shell.Master(), CBoardInterface::kWatchMotion) {
     setObjectName(QString::fromLatin1(family.className));
     lampOn_ = LampPixmap(LampKind::StatusOn);
     lampOff_ = LampPixmap(LampKind::StatusOff);
@@ -62,9 +64,7 @@ CViewMotion::CViewMotion(app::IShell& shell, const MotionFamily& family, QWidget
     SetControlsEnabled(false);
 }
 
-CViewMotion::~CViewMotion() {
-    Watch(false);
-}
+CViewMotion::~CViewMotion() = default;
 
 // ---------------------------------------------------------------------------------------------
 // Form
@@ -280,7 +280,7 @@ QWidget* CViewMotion::BuildBottomRow() {
 void CViewMotion::OnMessage(const Message& message) {
     switch (message.kind) {
         case MsgKind::ServeDrive:
-            Watch(false);
+            watch_.Release();
             CView::OnMessage(message);
             return;
         case MsgKind::DataReloaded:
@@ -295,7 +295,7 @@ void CViewMotion::OnMessage(const Message& message) {
             return;
         case MsgKind::DriveGoingAway:
             if (!HasDrive() || message.slave == Slave()) {
-                Watch(false);
+                watch_.Release();
                 CloseFrame();
             }
             return;
@@ -318,24 +318,7 @@ void CViewMotion::OnDriveChanged() {
     } else {
         Refresh();
     }
-    Watch(true);
-}
-
-void CViewMotion::Watch(bool on) {
-    if (on) {
-        if (watched_ == std::make_pair(Port(), Slave())) return;
-        Watch(false);
-        if (app::BoardRef board = Board()) {
-            board->AddWatch(CBoardInterface::kWatchMotion);
-            watched_ = std::make_pair(Port(), Slave());
-        }
-        return;
-    }
-    if (!watched_) return;
-    if (app::BoardRef board = app::LookupBoard(Shell().Master(), watched_->first, watched_->second)) {
-        board->RemoveWatch(CBoardInterface::kWatchMotion);
-    }
-    watched_.reset();
+    watch_.Watch(Port(), Slave());
 }
 
 void CViewMotion::Refresh() {

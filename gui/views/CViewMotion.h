@@ -10,6 +10,7 @@
 #include <optional>
 #include <utility>
 
+#include "gui/app/board_watch.h"
 #include "gui/app/view.h"
 #include "gui/app/view_registry.h"
 #include "gui/views/motion_family.h"
@@ -88,7 +89,6 @@ private:
     void ShowStatus(bool all);
     void ApplyButtons(MotionButtons state);
     void SetControlsEnabled(bool enabled);
-    void Watch(bool on);
     void CloseFrame();
 
     void OnFieldEdited(Field field, const QString& text);
@@ -138,7 +138,7 @@ private:
     int32_t moveSpeed_ = 100000;
     int32_t jogSpeed_ = 0;
     bool updating_ = false;
-    std::optional<std::pair<uint8_t, uint8_t>> watched_;  // (port, slave) whose watch count we hold
+    app::BoardWatch watch_;  // the drive shown, watched while the window is open
 
     // Last shown, to redraw only what changed.
     uint32_t shownStatus_ = 0;

@@ -52,7 +52,8 @@ void SetRowVisible(const std::array<QWidget*, 3>& row, bool visible) {
 
 }  // namespace
 
-CViewRepeat::CViewRepeat(app::IShell& shell, QWidget* parent) : CView(shell, app::FrameKind::Repeat, parent) {
+CViewRepeat::CViewRepeat(app::IShell& shell, QWidget* parent)
+    : CView(shell, app::FrameKind::Repeat, parent), watch_(shell.Master(), CBoardInterface::kWatchOther) {
     setObjectName(QStringLiteral("CViewRepeat"));
     BuildForm();
     body_->setEnabled(false);
@@ -71,7 +72,6 @@ CViewRepeat::~CViewRepeat() {
         while (!EndWorker(std::chrono::milliseconds(1000))) {
         }
     }
-    Watch(false);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -227,7 +227,7 @@ void CViewRepeat::OnMessage(const Message& message) {
                 StopRun(false);
                 EndWorker(kCloseWait);
             }
-            Watch(false);
+            watch_.Release();
             CView::OnMessage(message);
             return;
         case MsgKind::DriveGoingAway:
@@ -239,25 +239,8 @@ void CViewRepeat::OnMessage(const Message& message) {
 }
 
 void CViewRepeat::OnDriveChanged() {
-    Watch(true);
+    watch_.Watch(Port(), Slave());
     Refresh();
-}
-
-void CViewRepeat::Watch(bool on) {
-    if (on) {
-        if (watched_ == std::make_pair(Port(), Slave())) return;
-        Watch(false);
-        if (app::BoardRef board = Board()) {
-            board->AddWatch(CBoardInterface::kWatchOther);
-            watched_ = std::make_pair(Port(), Slave());
-        }
-        return;
-    }
-    if (!watched_) return;
-    if (app::BoardRef board = app::LookupBoard(Shell().Master(), watched_->first, watched_->second)) {
-        board->RemoveWatch(CBoardInterface::kWatchOther);
-    }
-    watched_.reset();
 }
 
 bool CViewRepeat::IsStepper() const {
@@ -534,7 +517,7 @@ bool CViewRepeat::eventFilter(QObject* watched, QEvent* event) {
             }
         }
         SetRedrawing(false);
-        Watch(false);
+        watch_.Release();
         closePending_ = false;
         closeTimer_->stop();
     }

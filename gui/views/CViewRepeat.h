@@ -14,6 +14,7 @@
 #include <optional>
 #include <utility>
 
+#include "gui/app/board_watch.h"
 #include "gui/app/view.h"
 #include "gui/app/view_registry.h"
 #include "gui/model/board/CRepeatWorker.h"
@@ -61,7 +62,6 @@ private:
     void FillEdits();
     void ShowValues(bool all);
     void ApplyButtons();
-    void Watch(bool on);
     bool IsStepper() const;
 
     void OnFieldEdited(Field field, const QString& text);
@@ -100,7 +100,7 @@ private:
     bool updating_ = false;
     bool stopping_ = false;  // "Repeat" was released: the run ends after this cycle
     bool closePending_ = false;
-    std::optional<std::pair<uint8_t, uint8_t>> watched_;
+    app::BoardWatch watch_;  // the drive shown, watched while the window is open
 
     std::array<int32_t, 4> shownValues_{};
     uint32_t shownCycles_ = 0;

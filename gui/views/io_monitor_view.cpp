@@ -76,7 +76,8 @@ void CPinIndicator::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 CViewIOMonitor::CViewIOMonitor(app::IShell& shell, QWidget* parent)
-    : app::CView(shell, app::FrameKind::IoMonitor, parent) {
+    : app::CView(shell, app::FrameKind::IoMonitor, parent),
+      watch_(shell.Master(), CBoardInterface::kWatchIo) {
     setObjectName(QStringLiteral("CViewIOMonitor"));
     inputs_.output = false;
     outputs_.output = true;
@@ -115,9 +116,7 @@ CViewIOMonitor::CViewIOMonitor(app::IShell& shell, QWidget* parent)
     EnableForm(false);
 }
 
-CViewIOMonitor::~CViewIOMonitor() {
-    ReleaseWatch();
-}
+CViewIOMonitor::~CViewIOMonitor() = default;
 
 QGroupBox* CViewIOMonitor::BuildSide(Side& side, const QString& title, int rows, int pins,
                                      const QStringList& pinCaptions) {
@@ -207,7 +206,7 @@ void CViewIOMonitor::OnMessage(const Message& message) {
             return;
         case MsgKind::DriveGoingAway:
             if (!HasDrive() || message.slave == Slave()) {
-                ReleaseWatch();
+                watch_.Release();
                 if (app::CChildFrame* frame = Frame()) frame->close();
             }
             return;
@@ -216,19 +215,10 @@ void CViewIOMonitor::OnMessage(const Message& message) {
     }
 }
 
-void CViewIOMonitor::ReleaseWatch() {
-    if (auto board = watched_.lock()) board->RemoveWatch(CBoardInterface::kWatchIo);
-    watched_.reset();
-}
-
 void CViewIOMonitor::OnDriveChanged() {
-    ReleaseWatch();
+    // Watch first, so that the status read of the refresh below already reads the words.
+    watch_.Watch(Port(), Slave());
     const app::BoardRef board = Board();
-    if (board) {
-        // Watch first, so that the status read of the refresh below already reads the words.
-        board->AddWatch(CBoardInterface::kWatchIo);
-        watched_ = board;
-    }
     FullRefresh();
     // The frame was fitted before the window was first shown and styled; fit it again now that
     // the rows are laid out, or the styled rows come out a few pixels short and cut the pins.

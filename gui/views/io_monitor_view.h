@@ -10,6 +10,7 @@
 #include <array>
 #include <memory>
 
+#include "gui/app/board_watch.h"
 #include "gui/app/view.h"
 #include "gui/views/io_recorder.h"
 
@@ -92,7 +93,6 @@ private:
 
     QGroupBox* BuildSide(Side& side, const QString& title, int rows, int pins,
                          const QStringList& pinCaptions);
-    void ReleaseWatch();
     void FullRefresh();
     void EnableForm(bool on);
     void WriteNames(const CBoardInterface& board);
@@ -112,8 +112,8 @@ private:
     QPushButton* saveRecordButton_ = nullptr;
     QLabel* recordCount_ = nullptr;
     QPushButton* closeButton_ = nullptr;
-    int namesType_ = -1;  // board type code the names were written for
-    std::weak_ptr<CBoardInterface> watched_;
+    int namesType_ = -1;     // board type code the names were written for
+    app::BoardWatch watch_;  // the drive shown, watched while the window is open
     IoRecorder recorder_;
 };
 

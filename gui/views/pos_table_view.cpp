@@ -90,7 +90,8 @@ QString Tr(const char* text) {
 }  // namespace
 
 CViewPosTable::CViewPosTable(app::IShell& shell, QWidget* parent)
-    : CView(shell, app::FrameKind::PosTable, parent) {
+    : CView(shell, app::FrameKind::PosTable, parent),
+      watch_(shell.Master(), CBoardInterface::kWatchPosTable) {
     setObjectName(QStringLiteral("CViewPosTable"));
     BuildForm();
     SetRedrawing(true);
@@ -106,7 +107,6 @@ CViewPosTable::~CViewPosTable() {
             if (board && board->IsTableRunning()) board->MoveStop(false);
         }
     }
-    Unwatch();
 }
 
 void CViewPosTable::BuildForm() {
@@ -241,7 +241,7 @@ void CViewPosTable::OnMessage(const app::Message& m) {
             return;
         case MsgKind::DriveGoingAway:
             if (m.slave == Slave()) {
-                Unwatch();
+                watch_.Release();
                 if (app::CChildFrame* frame = Frame()) frame->close();
             }
             return;
@@ -250,22 +250,12 @@ void CViewPosTable::OnMessage(const app::Message& m) {
     }
 }
 
-void CViewPosTable::Unwatch() {
-    if (!watched_) return;
-    if (BoardRef old = Shell().Master().GetBoard(watched_->first, watched_->second)) {
-        old->RemoveWatch(CBoardInterface::kWatchPosTable);
-    }
-    watched_.reset();
-}
-
 void CViewPosTable::OnDriveChanged() {
-    Unwatch();
     selected_ = kNone;
     lastFollowed_ = kNone;
+    watch_.Watch(Port(), Slave());
     BoardRef board = Board();
     if (board) {
-        board->AddWatch(CBoardInterface::kWatchPosTable);
-        watched_.emplace(Port(), Slave());
         if (!board->paramLoaded.load() || !board->posTableLoaded.load()) {
             const uint32_t bits = load_bit::kParameters | load_bit::kPosTable;
             board->RequestLoad(bits);

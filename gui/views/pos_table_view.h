@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "gui/app/board_watch.h"
 #include "gui/app/view.h"
 
 class QMenu;
@@ -72,7 +73,6 @@ private:
     void FillRow(int row);
     void Follow(uint16_t item);
     void UpdateRunControls(bool force);
-    void Unwatch();
     bool AnyBusy() const;
     void RequestTableReload();
     std::optional<QString> CheckShortLines(const QString& path) const;
@@ -83,7 +83,7 @@ private:
     uint16_t lastFollowed_ = kNone;
     bool fitted_ = false;  // the frame was fitted once the window was shown and styled
     int runState_ = -1;
-    std::optional<std::pair<uint8_t, uint8_t>> watched_;
+    app::BoardWatch watch_;  // the drive shown, watched while the window is open
     dialogs::CDlgPosItem* editor_ = nullptr;
 
     QRadioButton* normal_;
