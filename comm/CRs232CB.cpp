@@ -135,18 +135,26 @@ void CRs232CB::LogRecvLine(const CommPacket& packet, const char* format, ...) {
     log_.WriteMessage("%s", text);
 }
 
-bool CRs232CB::FuncCommand(const CommPacket& packet, FrameForm form) {
+platform::IoStatus CRs232CB::FuncCommand(const CommPacket& packet, FrameForm form, int waitMs) {
     bodyLength_ = BuildRequestBody(form, packet.slave, packet.sync, packet.frameType, packet.send,
                                    packet.sendLength, body_.data());
     wireLength_ = bodyLength_ ? StuffFrame(body_.data(), bodyLength_, wire_.data()) : 0;
-    if (wireLength_ == 0 || !open_.load()) return false;
-    return WriteRaw(wire_.data(), wireLength_);
+    if (wireLength_ == 0 || !open_.load()) return platform::IoStatus::Error;
+    return WriteBytes(wire_.data(), wireLength_, waitMs);
 }
 
 bool CRs232CB::WriteRaw(const uint8_t* data, std::size_t length) {
-    if (!open_.load()) return false;
-    const platform::IoStatus status = device_.Write(data, length);
-    if (status == platform::IoStatus::Ok) return true;
+    // The bench's bytes may be many: their time on the wire, plus what a write may always take.
+    const uint64_t wireMs = baudRate_ > 0 ? (uint64_t{length} * 10 * 1000 + baudRate_ - 1) / baudRate_ : 0;
+    const int waitMs = static_cast<int>(
+        std::min<uint64_t>(wireMs + platform::SerialDevice::kDefaultWriteWaitMs, 0x7FFFFFFFu));
+    return WriteBytes(data, length, waitMs) == platform::IoStatus::Ok;
+}
+
+platform::IoStatus CRs232CB::WriteBytes(const uint8_t* data, std::size_t length, int waitMs) {
+    if (!open_.load()) return platform::IoStatus::Error;
+    const platform::IoStatus status = device_.Write(data, length, waitMs);
+    if (status == platform::IoStatus::Ok || status == platform::IoStatus::TimedOut) return status;
     const int err = device_.LastErrorCode();
     if (status == platform::IoStatus::Fatal) {
         LogLine("CRs232CB::FuncCommand(P%d) WriteFile error : %s\r\n", portNumber_, device_.LastFatalText());
@@ -154,7 +162,7 @@ bool CRs232CB::WriteRaw(const uint8_t* data, std::size_t length) {
     } else {
         LogLine("CRs232CB::FuncCommand(P%d) WriteFile error : (GetLastError %d)\r\n", portNumber_, err);
     }
-    return false;
+    return status;
 }
 
 int CRs232CB::ReadComm(uint8_t& byte) {
@@ -190,20 +198,14 @@ CRs232CB::Outcome CRs232CB::RecvPacket(CommPacket& packet) {
         if (Expired(packet)) {
             // Bytes that keep coming (noise, frames for others) restart the silence timeout,
             // but not this limit.
-            if (config_.timeoutCounts && packet.slave <= kMaxAddressedSlave) {
-                auto& count = timeoutCounts_[packet.slave];
-                if (count.load() < 255) count.store(static_cast<uint8_t>(count.load() + 1));
-            }
+            CountTimeout(packet);
             LogRecvLine(packet, "Recv Timeout [transaction limit %u ms]\r\n", packet.limitMs);
             log_.DumpRecvBuffer(receiver_.Data(), receiver_.Count());
             return Outcome::Expired;
         }
         if (got == 0) {
             if (platform::TickMs() - last <= packet.timeoutMs) continue;
-            if (config_.timeoutCounts && packet.slave <= kMaxAddressedSlave) {
-                auto& count = timeoutCounts_[packet.slave];
-                if (count.load() < 255) count.store(static_cast<uint8_t>(count.load() + 1));
-            }
+            CountTimeout(packet);
             if (!packet.reducedRetry) {
                 const std::size_t count = receiver_.Count();
                 if (count == 0) {
@@ -250,6 +252,17 @@ CRs232CB::Outcome CRs232CB::RecvPacket(CommPacket& packet) {
 
 bool CRs232CB::Expired(const CommPacket& packet) const {
     return platform::TickMs() - packet.startTick > packet.limitMs;
+}
+
+int CRs232CB::RemainingMs(const CommPacket& packet) {
+    const uint32_t elapsed = platform::TickMs() - packet.startTick;
+    return elapsed >= packet.limitMs ? 0 : static_cast<int>(packet.limitMs - elapsed);
+}
+
+void CRs232CB::CountTimeout(const CommPacket& packet) {
+    if (!config_.timeoutCounts || packet.slave > kMaxAddressedSlave) return;
+    auto& count = timeoutCounts_[packet.slave];
+    if (count.load() < 255) count.store(static_cast<uint8_t>(count.load() + 1));
 }
 
 bool CRs232CB::IsEchoOfRequest() const {
@@ -445,7 +458,20 @@ uint8_t CRs232CB::Transact(CommPacket& packet, bool detectForm) {
     for (;;) {
         ++written;
         ++record.attempts;
-        if (!FuncCommand(packet, form)) {
+        // The write and the wait for its bytes to leave count against the transaction's time:
+        // an adapter that stops transmitting must not hold the call (and the port) beyond it.
+        const platform::IoStatus sent = FuncCommand(packet, form, RemainingMs(packet));
+        if (sent == platform::IoStatus::TimedOut) {
+            CountTimeout(packet);
+            ++record.timeouts;
+            LogLine(
+                "CRs232CB::FuncCommand(P%d, S%d, N0x%02X, C0x%02X) Write Timeout [transaction limit %u "
+                "ms]\r\n",
+                portNumber_, packet.slave, packet.sync, packet.frameType, packet.limitMs);
+            result = kResultTimeout;
+            break;
+        }
+        if (sent != platform::IoStatus::Ok) {
             result = kResultDisconnected;
             break;
         }
@@ -535,7 +561,10 @@ uint8_t CRs232CB::DoSendCommandNoResp(uint8_t slave, uint8_t frameType, const vo
     const FrameForm form =
         config_.noRespInCurrentForm && legacyForm_.load() ? FrameForm::Legacy : FrameForm::Sequenced;
     uint8_t result = kResultSuccess;
-    if (!FuncCommand(packet, form)) {
+    // A broadcast is a transaction without an answer, and bounded like one.
+    packet.startTick = platform::TickMs();
+    packet.limitMs = TransactionLimitMs(0, false, baudRate_);
+    if (FuncCommand(packet, form, RemainingMs(packet)) != platform::IoStatus::Ok) {
         LogLine("CRs232CB::DoSendCommandNoResp(P%d) Port will be closed.\r\n", portNumber_);
         ClosePortLocked();
         result = kResultDisconnected;

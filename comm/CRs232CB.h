@@ -118,7 +118,8 @@ protected:
         uint32_t limitMs = 0;    // time limit of the whole transaction, all attempts included
     };
 
-    bool FuncCommand(const CommPacket& packet, FrameForm form);
+    // Builds and writes a request, waiting at most `waitMs` for its bytes to leave.
+    platform::IoStatus FuncCommand(const CommPacket& packet, FrameForm form, int waitMs);
     // One byte from the device: 1 byte read, 0 nothing within about a millisecond, -1 error.
     int ReadComm(uint8_t& byte);
     Outcome RecvPacket(CommPacket& packet);
@@ -129,12 +130,16 @@ protected:
     bool IsEchoOfRequest() const;
     bool EchoCouldBeTheAnswer(const CommPacket& packet, FrameForm form) const;
     bool Expired(const CommPacket& packet) const;
+    static int RemainingMs(const CommPacket& packet);
+    void CountTimeout(const CommPacket& packet);
 
 private:
     static CommPacket MakePacket(uint8_t slave, uint8_t frameType, const void* send, uint32_t sendLength,
                                  void* recv, uint32_t recvLength, uint32_t timeoutMs, bool reducedRetry);
     uint8_t Transact(CommPacket& packet, bool detectForm);
     Outcome ReceiveAndValidate(CommPacket& packet, bool detectForm, FrameForm& form);
+    // Writes bytes within `waitMs`; logs failures and forgets a vanished device.
+    platform::IoStatus WriteBytes(const uint8_t* data, std::size_t length, int waitMs);
     void ClosePortLocked();
     void ForgetDevice();
     void LogLine(const char* format, ...) __attribute__((format(printf, 2, 3)));

@@ -26,10 +26,11 @@ enum class OpenError : uint8_t {
 const char* DescribeOpenError(OpenError error);
 
 enum class IoStatus : uint8_t {
-    Ok,      // byte read / all bytes written
-    NoData,  // nothing arrived within the wait
-    Fatal,   // the device is gone (hang-up, unplugged adapter); the port must be closed
-    Error,   // any other failure; the port stays usable
+    Ok,        // byte read / all bytes written
+    NoData,    // nothing arrived within the wait
+    Fatal,     // the device is gone (hang-up, unplugged adapter); the port must be closed
+    Error,     // any other failure; the port stays usable
+    TimedOut,  // a write could not get its bytes out within its time; the rest was dropped
 };
 
 class SerialDevice {
@@ -49,8 +50,12 @@ public:
     // queued by the driver are fetched in one read call and handed out one by one.
     IoStatus ReadByte(uint8_t& byte, int waitMs = 1);
 
-    // Writes every byte, then waits until the driver has transmitted them.
-    IoStatus Write(const uint8_t* data, std::size_t length);
+    // Writes every byte, then waits until the driver has transmitted them, all within `waitMs`.
+    // When the driver takes no more bytes or does not get them out in time (an adapter that
+    // stopped transmitting, a pseudo-terminal whose peer stopped reading), whatever is still
+    // queued is dropped, so that no cut-off frame leaves later, and the result is TimedOut.
+    IoStatus Write(const uint8_t* data, std::size_t length, int waitMs = kDefaultWriteWaitMs);
+    static constexpr int kDefaultWriteWaitMs = 2000;
 
     // Drops everything received but not yet read (driver queue and local buffer).
     void DiscardInput();

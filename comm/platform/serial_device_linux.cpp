@@ -9,9 +9,12 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 
@@ -20,9 +23,6 @@
 
 namespace tarsel::platform {
 namespace {
-
-// How long one write may wait for room in the driver's queue before it gives up.
-constexpr int kWriteStallLimitMs = 2000;
 
 OpenError OpenErrorFromErrno(int err) {
     switch (err) {
@@ -64,14 +64,34 @@ int RemainingMs(uint32_t startTick, int limitMs) {
     return elapsed >= static_cast<uint32_t>(limitMs) ? 0 : limitMs - static_cast<int>(elapsed);
 }
 
+// Time `bytes` take on the wire at 10 bits per byte, rounded up.
+uint32_t WireTimeMs(std::size_t bytes, uint32_t baudRate) {
+    if (baudRate == 0) return 0;
+    return static_cast<uint32_t>((uint64_t{bytes} * 10 * 1000 + baudRate - 1) / baudRate);
+}
+
+// Unix98 pseudo-terminal slaves (/dev/pts/N) have majors 136 to 143.
+bool IsPseudoTerminal(int fd) {
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode)) return false;
+    const unsigned int majorNumber = major(info.st_rdev);
+    return majorNumber >= 136 && majorNumber <= 143;
+}
+
 }  // namespace
 
 // The terminal file of an open device and what the last call left behind.
 class SerialDevice::Impl {
 public:
     IoStatus Classify(int err);
+    // Waits until the bytes of a write that began at `start` have left, within `waitMs`.
+    IoStatus Drain(uint32_t start, int waitMs, std::size_t length);
+    // Drops what is still queued for output: a cut-off frame must not leave later.
+    IoStatus GiveUpWriting();
 
     int fd = -1;
+    uint32_t baudRate = 0;
+    bool transmits = true;  // a real line, whose bytes take time on the wire
     bool locked = false;
     int lastErrno = 0;
     OpenError lastOpenError = OpenError::None;
@@ -152,6 +172,8 @@ OpenError SerialDevice::Open(const std::string& path, uint32_t baudRate) {
     (void)tcflush(fd, TCIOFLUSH);
 
     impl_->fd = fd;
+    impl_->baudRate = baudRate;
+    impl_->transmits = !IsPseudoTerminal(fd);
     impl_->locked = true;
     impl_->pendingHead = impl_->pendingTail = 0;
     impl_->lastOpenError = OpenError::None;
@@ -160,6 +182,10 @@ OpenError SerialDevice::Open(const std::string& path, uint32_t baudRate) {
 
 void SerialDevice::Close() {
     if (impl_->fd < 0) return;
+    // Every write has waited for its bytes to leave, so anything still queued belongs to an
+    // adapter that stopped transmitting; close() would wait for it up to the driver's closing
+    // time (30 s on most serial drivers).
+    (void)tcflush(impl_->fd, TCOFLUSH);
     // Without clearing the exclusive flag a pseudo-terminal would refuse every later open.
     (void)ioctl(impl_->fd, TIOCNXCL);
     if (impl_->locked) (void)flock(impl_->fd, LOCK_UN);
@@ -225,9 +251,12 @@ IoStatus SerialDevice::ReadByte(uint8_t& byte, int waitMs) {
     }
 }
 
-IoStatus SerialDevice::Write(const uint8_t* data, std::size_t length) {
+IoStatus SerialDevice::Write(const uint8_t* data, std::size_t length, int waitMs) {
     if (impl_->fd < 0) return impl_->Classify(EBADF);
+    if (waitMs < 0) waitMs = 0;
 
+    // The descriptor never blocks: a full queue is waited for with poll() and the time left.
+    const uint32_t start = TickMs();
     std::size_t done = 0;
     while (done < length) {
         const ssize_t written = ::write(impl_->fd, data + done, length - done);
@@ -239,28 +268,45 @@ IoStatus SerialDevice::Write(const uint8_t* data, std::size_t length) {
         if (err == EINTR) continue;
         if (err != EAGAIN) return impl_->Classify(err);
 
-        // The driver's queue is full: wait for room, but not forever.
-        const uint32_t start = TickMs();
-        for (;;) {
-            pollfd watch{impl_->fd, POLLOUT, 0};
-            const int ready = ::poll(&watch, 1, RemainingMs(start, kWriteStallLimitMs));
-            if (ready < 0 && errno == EINTR) continue;
-            if (ready < 0) return impl_->Classify(errno);
-            if (ready == 0) {
-                impl_->lastErrno = ETIMEDOUT;
-                return IoStatus::Error;
-            }
-            if (watch.revents & (POLLERR | POLLHUP | POLLNVAL)) {
-                return impl_->Classify(watch.revents & POLLNVAL ? EBADF : EIO);
-            }
-            break;
+        pollfd watch{impl_->fd, POLLOUT, 0};
+        const int ready = ::poll(&watch, 1, RemainingMs(start, waitMs));
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready < 0) return impl_->Classify(errno);
+        if (ready == 0) return impl_->GiveUpWriting();
+        if (watch.revents & (POLLERR | POLLHUP | POLLNVAL)) {
+            return impl_->Classify(watch.revents & POLLNVAL ? EBADF : EIO);
         }
     }
+    return impl_->Drain(start, waitMs, length);
+}
 
-    while (tcdrain(impl_->fd) != 0) {
-        if (errno != EINTR) return impl_->Classify(errno);
+IoStatus SerialDevice::Impl::Drain(uint32_t start, int waitMs, std::size_t length) {
+    // tcdrain() waits without limit for an adapter that has stopped transmitting, so the
+    // driver's output queue is watched instead.  Even an empty queue does not mean that the
+    // bytes have left a real line: they need their time on the wire at the baud rate, which a
+    // pseudo-terminal, handing them to its peer at once, does not.
+    const uint32_t wireMs = transmits ? WireTimeMs(length, baudRate) : 0;
+    for (;;) {
+        int queued = 0;
+        if (ioctl(fd, TIOCOUTQ, &queued) != 0) {
+            if (errno == EINTR) continue;
+            return Classify(errno);
+        }
+        const uint32_t elapsed = TickMs() - start;
+        if (queued <= 0 && elapsed >= wireMs) return IoStatus::Ok;
+        const int left = RemainingMs(start, waitMs);
+        if (left == 0) return GiveUpWriting();
+        const uint32_t pending =
+            queued > 0 ? WireTimeMs(static_cast<std::size_t>(queued), baudRate) : wireMs - elapsed;
+        const int nap = std::clamp(static_cast<int>(std::min<uint32_t>(pending, 1000)), 1, left);
+        (void)::poll(nullptr, 0, nap);
     }
-    return IoStatus::Ok;
+}
+
+IoStatus SerialDevice::Impl::GiveUpWriting() {
+    (void)tcflush(fd, TCOFLUSH);
+    lastErrno = ETIMEDOUT;
+    return IoStatus::TimedOut;
 }
 
 void SerialDevice::DiscardInput() {

@@ -195,6 +195,39 @@ TEST_F(TransportTest, HangUpGivesDisconnectedAndThePortStaysClosed) {
     EXPECT_EQ(port->DoSendCommandNoResp(kBroadcastSlave, 0x2A, nullptr, 0), kResultDisconnected);
 }
 
+long MsSince(std::chrono::steady_clock::time_point start) {
+    return static_cast<long>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
+            .count());
+}
+
+// An adapter that stops transmitting must not hold a call beyond the transaction's limit: the
+// write ends with a time-out and the port stays open.
+TEST_F(TransportTest, AWriteThatCannotLeaveEndsWithinTheTransactionLimit) {
+    Open(Sequence({Act::Good}, {0, 0, 0, 0}));
+    ASSERT_EQ(Status(), 0);
+    responder->StopReading();
+
+    const long limit = CRs232CB::TransactionLimitMs(kShortTimeout, true, 115200);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Status(1, nullptr, true), kResultTimeout);
+    const long took = MsSince(start);
+    EXPECT_GE(took, limit / 2) << "the write waited for room within the limit";
+    EXPECT_LT(took, 3 * limit) << "limit " << limit << " ms";
+    EXPECT_TRUE(port->IsOpen());
+}
+
+// A broadcast has no time-out code: it fails within the bound of a transaction without answer.
+TEST_F(TransportTest, ABroadcastThatCannotLeaveFailsWithinItsBound) {
+    Open(nullptr);
+    responder->StopReading();
+    const long limit = CRs232CB::TransactionLimitMs(0, false, 115200);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(port->DoSendCommandNoResp(kBroadcastSlave, 0x2A, nullptr, 0), kResultDisconnected);
+    EXPECT_LT(MsSince(start), 3 * limit) << "limit " << limit << " ms";
+    EXPECT_FALSE(port->IsOpen());
+}
+
 TEST_F(TransportTest, SecondOpenerIsRefusedAndTheDeviceReopensAfterClose) {
     Open(Sequence({Act::Good}, {0, 0, 0, 0}));
     CRs232CB second;

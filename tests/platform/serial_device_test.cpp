@@ -4,10 +4,12 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -17,13 +19,20 @@ namespace {
 
 class PseudoTerminal {
 public:
-    PseudoTerminal() {
+    // Our own slave descriptor is needed only to fill the queue towards the master: the device
+    // under test opens the path.
+    explicit PseudoTerminal(bool keepSlave = false) {
         char name[256] = {};
         if (openpty(&master_, &slave_, name, nullptr, nullptr) == 0) slavePath_ = name;
-        // Our own slave descriptor is not needed: the device under test opens the path.
+        if (slave_ >= 0 && !keepSlave) {
+            ::close(slave_);
+            slave_ = -1;
+        }
+    }
+    ~PseudoTerminal() {
+        CloseMaster();
         if (slave_ >= 0) ::close(slave_);
     }
-    ~PseudoTerminal() { CloseMaster(); }
 
     const std::string& SlavePath() const { return slavePath_; }
     void Send(const std::string& bytes) {
@@ -33,6 +42,22 @@ public:
         char buffer[256];
         const ssize_t got = ::read(master_, buffer, sizeof buffer);
         return got > 0 ? std::string(buffer, static_cast<std::size_t>(got)) : std::string();
+    }
+    // The master stops reading and the queue towards it is filled: nothing more fits.
+    void FillQueueTowardsMaster() {
+        ASSERT_GE(slave_, 0);
+        ::fcntl(slave_, F_SETFL, ::fcntl(slave_, F_GETFL) | O_NONBLOCK);
+        // The kernel moves queued bytes on to the master's own buffer a little later, which
+        // makes room again, and a small write may still fit where a large one does not: fill
+        // with ever smaller writes until no room came back for a while.
+        const char filler[4096] = {};
+        pollfd room{slave_, POLLOUT, 0};
+        do {
+            for (std::size_t size = sizeof filler; size > 0; size /= 4) {
+                while (::write(slave_, filler, size) > 0) {
+                }
+            }
+        } while (::poll(&room, 1, 100) > 0);
     }
     void CloseMaster() {
         if (master_ >= 0) ::close(master_);
@@ -82,6 +107,24 @@ TEST(SerialDevice, ExchangesBytesWithThePeer) {
         sent += part;
     }
     EXPECT_EQ(sent, std::string(reinterpret_cast<const char*>(request), sizeof request));
+}
+
+TEST(SerialDevice, WriteToAPeerThatStoppedReadingEndsWithinItsTime) {
+    PseudoTerminal pty(true);
+    SerialDevice device;
+    ASSERT_EQ(device.Open(pty.SlavePath(), 115200), OpenError::None);
+    pty.FillQueueTowardsMaster();
+
+    const uint8_t data[64] = {};
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(device.Write(data, sizeof data, 200), IoStatus::TimedOut);
+    const auto took =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    EXPECT_GE(took.count(), 150);
+    EXPECT_LT(took.count(), 600);
+    // What was queued is dropped, and the device writes again.
+    EXPECT_TRUE(device.IsOpen());
+    EXPECT_EQ(device.Write(data, sizeof data, 200), IoStatus::Ok);
 }
 
 TEST(SerialDevice, DiscardInputDropsQueuedAndBufferedBytes) {

@@ -110,6 +110,25 @@ void PtyResponder::HangUp() {
     master_ = -1;
 }
 
+void PtyResponder::StopReading() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+    if (slaveKeepAlive_ < 0) return;
+    // Our own slave descriptor writes into the same queue as the host does.
+    fcntl(slaveKeepAlive_, F_SETFL, fcntl(slaveKeepAlive_, F_GETFL) | O_NONBLOCK);
+    // The kernel moves queued bytes on to the master's own buffer a little later, which
+    // makes room again, and a small write may still fit where a large one does not: fill
+    // with ever smaller writes until no room came back for a while.
+    const char filler[4096] = {};
+    pollfd room{slaveKeepAlive_, POLLOUT, 0};
+    do {
+        for (std::size_t size = sizeof filler; size > 0; size /= 4) {
+            while (::write(slaveKeepAlive_, filler, size) > 0) {
+            }
+        }
+    } while (::poll(&room, 1, 100) > 0);
+}
+
 void PtyResponder::Run() {
     FrameReceiver receiver;
     while (!stop_) {

@@ -60,6 +60,9 @@ public:
     std::vector<uint8_t> RawReceived() const;
     // Sends bytes to the host right now.
     void Send(const std::vector<uint8_t>& wire);
+    // The drive side reads nothing more and the queue towards it is full, so that no byte the
+    // host writes can leave (an adapter that stopped transmitting).
+    void StopReading();
     // Closes the master side: the host sees the line hang up.
     void HangUp();
 
