@@ -17,6 +17,7 @@ const std::vector<TourStop>& TourList() {
         {"io-setting", true},
         {"inertia", false},
         {"rl", false},
+        {"monitoring", false},
     };
     // clang-format on
     return stops;

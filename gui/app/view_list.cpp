@@ -12,6 +12,7 @@
 #include "gui/views/bldc_param_view.h"
 #include "gui/dialogs/inertia_dialog.h"
 #include "gui/dialogs/rl_dialog.h"
+#include "gui/dialogs/monitoring_dialog.h"
 
 namespace tarsel::app {
 
@@ -27,6 +28,7 @@ void RegisterAllViews(ViewRegistry& registry) {
     views::RegisterBldcParamView(registry);
     dialogs::RegisterInertiaDialog(registry);
     dialogs::RegisterRLDialog(registry);
+    dialogs::RegisterMonitoringDialog(registry);
 }
 
 }  // namespace tarsel::app
