@@ -2,6 +2,33 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ko_KR">
 <context>
+    <name>CDlgMonitoring</name>
+    <message>
+        <source>None</source>
+        <translation>없음</translation>
+    </message>
+    <message>
+        <source>Reference Position</source>
+        <translation>지령 위치</translation>
+    </message>
+    <message>
+        <source>Reference Velocity</source>
+        <translation>지령 속도</translation>
+    </message>
+    <message>
+        <source>Motor Position</source>
+        <translation>모터 위치</translation>
+    </message>
+    <message>
+        <source>Motor Velocity</source>
+        <translation>모터 속도</translation>
+    </message>
+    <message>
+        <source>Torque</source>
+        <translation>토크</translation>
+    </message>
+</context>
+<context>
     <name>CMainFrame</name>
     <message>
         <source>BLDC Parameter List</source>
@@ -714,6 +741,89 @@ Communication Converter was NOT found.</source>
     </message>
 </context>
 <context>
+    <name>tarsel::dialogs::CDlgMonitoring</name>
+    <message>
+        <source>Monitoring</source>
+        <translation>모니터링</translation>
+    </message>
+    <message>
+        <source>Sampling</source>
+        <translation>샘플링</translation>
+    </message>
+    <message>
+        <source>Sampling Time [ms]</source>
+        <translation>샘플링 시간 [ms]</translation>
+    </message>
+    <message>
+        <source>Buffer Size (samples)</source>
+        <translation>버퍼 크기 (샘플)</translation>
+    </message>
+    <message>
+        <source>Monitoring Item</source>
+        <translation>모니터링 항목</translation>
+    </message>
+    <message>
+        <source>1st Item:</source>
+        <translation>첫째 항목:</translation>
+    </message>
+    <message>
+        <source>2nd Item:</source>
+        <translation>둘째 항목:</translation>
+    </message>
+    <message>
+        <source>3rd Item:</source>
+        <translation>셋째 항목:</translation>
+    </message>
+    <message>
+        <source>4th Item:</source>
+        <translation>넷째 항목:</translation>
+    </message>
+    <message>
+        <source>Motion</source>
+        <translation>모션</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>이동 거리</translation>
+    </message>
+    <message>
+        <source>[pulse]</source>
+        <translation>[pulse]</translation>
+    </message>
+    <message>
+        <source>Start Speed</source>
+        <translation>시작 속도</translation>
+    </message>
+    <message>
+        <source>[pps]</source>
+        <translation>[pps]</translation>
+    </message>
+    <message>
+        <source>Move Speed</source>
+        <translation>이동 속도</translation>
+    </message>
+    <message>
+        <source>Accel Time</source>
+        <translation>가속 시간</translation>
+    </message>
+    <message>
+        <source>[msec]</source>
+        <translation>[msec]</translation>
+    </message>
+    <message>
+        <source>Decel Time</source>
+        <translation>감속 시간</translation>
+    </message>
+    <message>
+        <source>Start Sampling</source>
+        <translation>샘플링 시작</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>취소</translation>
+    </message>
+</context>
+<context>
     <name>tarsel::dialogs::CDlgParamCompare</name>
     <message>
         <source>Compare Parameters</source>
@@ -1131,6 +1241,41 @@ RESET</source>
     <message>
         <source>[pulse]</source>
         <translation>[pulse]</translation>
+    </message>
+</context>
+<context>
+    <name>tarsel::dialogs::CMonitoringRun</name>
+    <message>
+        <source>Monitoring</source>
+        <translation>모니터링</translation>
+    </message>
+    <message>
+        <source>Execute Graph Application...</source>
+        <translation>그래프 프로그램 실행 중...</translation>
+    </message>
+    <message>
+        <source>Config Graph Application...</source>
+        <translation>그래프 프로그램 설정 중...</translation>
+    </message>
+    <message>
+        <source>Config Monitoring...</source>
+        <translation>모니터링 설정 중...</translation>
+    </message>
+    <message>
+        <source>Monitoring is NOT ready.</source>
+        <translation>모니터링이 준비되지 않았습니다.</translation>
+    </message>
+    <message>
+        <source>Start Sampling...</source>
+        <translation>샘플링 시작...</translation>
+    </message>
+    <message>
+        <source>Data Gathering...</source>
+        <translation>데이터 수집 중...</translation>
+    </message>
+    <message>
+        <source>Reading Sampling data...</source>
+        <translation>샘플링 데이터 읽는 중...</translation>
     </message>
 </context>
 <context>
