@@ -315,10 +315,9 @@ bool CDlgMonitoring::StartSampling() {
     return true;
 }
 
-void CDlgMonitoring::hideEvent(QHideEvent* event) {
-    // A hidden dialog records nothing: a running recording is cancelled.
+void CDlgMonitoring::reject() {
     if (run_) run_->Cancel();
-    CShellDialog::hideEvent(event);
+    CShellDialog::reject();
 }
 
 void RegisterMonitoringDialog(app::ViewRegistry& registry) {

@@ -55,7 +55,8 @@ public:
 
 protected:
     void OnDriveChanged() override;
-    void hideEvent(QHideEvent* event) override;
+    // "Cancel" and the window's close: a running recording is cancelled with the dialog.
+    void reject() override;
 
 private:
     void Build();

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -363,6 +364,31 @@ TEST_F(MonitoringTest, CancelWhileTheDriveSamplesClosesTheLink) {
     EXPECT_TRUE(WaitFor([&] { return server.AllClosed(); }));
     const Bytes stream = server.Stream();
     EXPECT_EQ(stream, Join({{0x00}, Short('r'), Series("Torque [%%]", 0x2020FF), Axis()}));
+}
+
+// The drive going away destroys the dialog in the middle of a run: the run ends with it and the
+// link is closed.
+TEST_F(MonitoringTest, ADriveGoingAwayEndsTheRunWithTheDialog) {
+    RecordingServer server(endpoint_);
+    ASSERT_TRUE(server.Ready());
+    CDlgMonitoring* dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    Edit(dialog, "editSamplingTime")->setText(QStringLiteral("60000"));
+    Edit(dialog, "editBufferSize")->setText(QStringLiteral("100"));
+    Choose(dialog, {kRefPosition, kNone, kNone, kNone});
+    StartButton(dialog)->click();
+    ASSERT_NE(dialog->Run(), nullptr);
+    QPointer<widgets::CProgressDlg> progress = dialog->Run()->Dialog();
+    ASSERT_TRUE(
+        WaitFor([&] { return progress && progress->Status() == QStringLiteral("Data Gathering..."); }));
+
+    QPointer<CDlgMonitoring> watched(dialog);
+    frame_->Send(Message::Drive(MsgKind::DriveGoingAway, kPort, kBldcSlave));
+    EXPECT_EQ(frame_->Dialog(DialogKind::Monitoring), nullptr);
+    EXPECT_TRUE(WaitFor([&] { return watched.isNull() && progress.isNull(); }));
+    EXPECT_TRUE(WaitFor([&] { return server.AllClosed(); }));
+    EXPECT_EQ(server.Stream(),
+              Join({{0x00}, Short('r'), Series("Reference Position [pulse]", 0x2020FF), Axis()}));
 }
 
 TEST_F(MonitoringTest, NoGraphProgramStopsBeforeTheDriveIsTouched) {
