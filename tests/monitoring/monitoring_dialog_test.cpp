@@ -21,6 +21,15 @@
 #include "gui/widgets/progress_dialog.h"
 #include "tests/app/shell_fixture.h"
 
+#if TARSEL_HAVE_PLOTVANE
+#include <QtCharts/QChart>
+#include <QtCharts/QLineSeries>
+
+#include "gui/plotvane/chart_page.h"
+#include "gui/plotvane/plotvane_dialogs.h"
+#include "gui/plotvane/plotvane_window.h"
+#endif
+
 namespace tarsel::app::testing {
 namespace {
 
@@ -399,6 +408,61 @@ TEST_F(MonitoringTest, NoGraphProgramStopsBeforeTheDriveIsTouched) {
     ASSERT_EQ(RunToEnd(dialog), MonitoringOutcome::LinkFailed);
     for (uint8_t type : DriveFrames()) EXPECT_TRUE(type < 0x8A || type > 0x8F) << int(type);
 }
+
+#if TARSEL_HAVE_PLOTVANE
+// The graph program's file dialogs are never opened here.
+struct NoPlotvaneDialogs : plotvane::IPlotvaneDialogs {
+    std::optional<QString> OpenCsv(QWidget*, const QString&) override { return std::nullopt; }
+    std::optional<QString> SaveCsv(QWidget*, const QString&) override { return std::nullopt; }
+    std::optional<QString> SavePng(QWidget*, const QString&) override { return std::nullopt; }
+    void Error(QWidget*, const QString& caption, const QString& text) override {
+        errors << caption + ": " + text;
+    }
+    QStringList errors;
+};
+
+// A run from the dialog into the graph program itself: one chart with the chosen series, their
+// colours, the sample axis and every sample the drive recorded.
+TEST_F(MonitoringTest, PlotvaneDrawsTheRunItReceives) {
+    NoPlotvaneDialogs plotDialogs;
+    plotvane::CPlotvaneWindow plot(endpoint_, plotDialogs);
+    ASSERT_TRUE(plot.Serving());
+    CDlgMonitoring* dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    Edit(dialog, "editSamplingTime")->setText(QStringLiteral("20"));
+    Edit(dialog, "editBufferSize")->setText(QStringLiteral("40"));
+    Edit(dialog, "editDistance")->setText(QStringLiteral("500"));
+    Choose(dialog, {kTorque, kNone, kMotorPosition, kNone});
+
+    ASSERT_EQ(RunToEnd(dialog), MonitoringOutcome::Done);
+    ASSERT_TRUE(WaitFor([&] { return plot.ChartCount() == 1 && plot.Chart(0)->recording().complete; }));
+    plotvane::CChartPage* page = plot.Chart(0);
+    page->Flush();
+    const plotvane::Recording& recording = page->recording();
+    ASSERT_EQ(recording.series.size(), 2u);
+    EXPECT_EQ(recording.series[0].name, "Torque [%%]");
+    EXPECT_EQ(recording.series[0].colorref, 0x2020FFu);
+    EXPECT_EQ(recording.series[1].name, "Motor Position [pulse]");
+    EXPECT_EQ(recording.series[1].colorref, 0x4484FFu);
+    EXPECT_EQ(recording.axisLabel, "[sample]");
+    ASSERT_EQ(recording.samples.size(), 40u);
+    for (std::size_t i = 0; i < recording.samples.size(); ++i) {
+        EXPECT_EQ(recording.samples[i].index, i);
+        EXPECT_EQ(recording.samples[i].values.size(), 2u);
+    }
+    // The motor ends where the move sent it.
+    EXPECT_EQ(recording.samples.back().values[1], 500);
+
+    const QList<QAbstractSeries*> drawn = page->chart()->series();
+    ASSERT_EQ(drawn.size(), 2);
+    auto* torque = qobject_cast<QLineSeries*>(drawn[0]);
+    ASSERT_NE(torque, nullptr);
+    EXPECT_EQ(torque->name(), QStringLiteral("Torque [%%]"));
+    EXPECT_EQ(torque->count(), 40);
+    EXPECT_EQ(torque->color(), QColor(0xFF, 0x20, 0x20));
+    EXPECT_TRUE(plotDialogs.errors.isEmpty());
+}
+#endif
 
 }  // namespace
 }  // namespace tarsel::app::testing
