@@ -24,6 +24,10 @@ Drive::Drive(const DriveConfig& config, FamilyMetadata metadata, Clock::time_poi
         bldc_[{spec.category, spec.number}] = spec.ToRaw(zero);
     }
     bldcRom_ = bldc_;
+    for (uint8_t channel : config_.monitoringChannels) {
+        if (channel == 0) break;
+        monitor_.channels[monitor_.channelCount++] = channel;
+    }
     TableItem empty;
     empty.fill(0xFF);
     table_.assign(config_.tableSize, empty);

@@ -325,6 +325,8 @@ std::vector<DriveConfig> DemoDrives() {
         config.modelCode = code;
         config.motorNumber = static_cast<uint16_t>(100 + config.slave);
         config.motorName = "SIM-MOTOR-" + std::to_string(config.slave);
+        // Reference and motor velocity and the torque, so a monitoring run shows something at once.
+        if (code == model::kBldc) config.monitoringChannels = {2, 12, 21, 0};
         drives.push_back(config);
     }
     return drives;

@@ -73,6 +73,7 @@ struct DriveConfig {
     double windingL = 3.2;
     uint32_t rlEstimationMs = 3000;  // the R and L trigger returns to 0 after this time
     bool bldcRomReadFails = false;   // the BLDC ROM read answers a data error and changes nothing
+    std::array<uint8_t, 4> monitoringChannels{};  // the monitoring channels set at power-up; 0 ends the list
     bool startInBootRom = false;
     BootRomTimings boot;
     AxisEnvironment axis;

@@ -318,6 +318,19 @@ TEST_F(SimLineTest, MonitoringGathersTheConfiguredChannelsDuringAMove) {
     EXPECT_EQ(state[0], 0);
 }
 
+// The demonstration's BLDC drive comes up with three channels chosen, so that a monitoring run
+// shows curves at once.
+TEST_F(SimLineTest, DemoBldcDriveComesUpWithMonitoringChannels) {
+    std::vector<DriveConfig> drives;
+    for (const DriveConfig& d : DemoDrives())
+        if (d.modelCode == model::kBldc) drives.push_back(d);
+    ASSERT_EQ(drives.size(), 1u);
+    StartLine(drives);
+    Bytes config;
+    ASSERT_EQ(Send(drives[0].slave, 0x8E, {}, &config, 9), 0);
+    EXPECT_EQ(Bytes(config.begin() + 4, config.end()), (Bytes{3, 2, 12, 21, 0}));
+}
+
 TEST_F(SimLineTest, PinAssignmentLevelsAndInputs) {
     StartLine({Drive(0, model::kServo)});
     // The limit level parameter (16) and the two limit pins move together.
