@@ -319,6 +319,9 @@ void CViewMotion::OnDriveChanged() {
         Refresh();
     }
     watch_.Watch(Port(), Slave());
+    // The frame was fitted before the window was first shown and styled; fit it again, or the
+    // styled lamp labels come out a few pixels short and cut the longest one.
+    FitFrame();
 }
 
 void CViewMotion::Refresh() {
