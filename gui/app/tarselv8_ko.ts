@@ -668,22 +668,6 @@ Communication Converter was NOT found.</source>
         <translation>관성비</translation>
     </message>
     <message>
-        <source>Cmd Pos</source>
-        <translation>지령 위치</translation>
-    </message>
-    <message>
-        <source>Actual Pos</source>
-        <translation>실제 위치</translation>
-    </message>
-    <message>
-        <source>Actual Vel</source>
-        <translation>실제 속도</translation>
-    </message>
-    <message>
-        <source>Pos Error</source>
-        <translation>위치 오차</translation>
-    </message>
-    <message>
         <source>Repeat Count</source>
         <translation>반복 횟수</translation>
     </message>
@@ -1723,18 +1707,6 @@ Please check it again.</source>
         <translation>위치 상태</translation>
     </message>
     <message>
-        <source>Actual Pos</source>
-        <translation>실제 위치</translation>
-    </message>
-    <message>
-        <source>Actual Vel</source>
-        <translation>실제 속도</translation>
-    </message>
-    <message>
-        <source>Pos Error</source>
-        <translation>위치 오차</translation>
-    </message>
-    <message>
         <source>Clear Position</source>
         <translation>위치 지우기</translation>
     </message>
@@ -2350,22 +2322,6 @@ Please check it again.</source>
         <translation>상태</translation>
     </message>
     <message>
-        <source>Cmd Pos</source>
-        <translation>지령 위치</translation>
-    </message>
-    <message>
-        <source>Actual Pos</source>
-        <translation>실제 위치</translation>
-    </message>
-    <message>
-        <source>Actual Vel</source>
-        <translation>실제 속도</translation>
-    </message>
-    <message>
-        <source>Pos Error</source>
-        <translation>위치 오차</translation>
-    </message>
-    <message>
         <source>Cycle Time</source>
         <translation>경과 시간</translation>
     </message>
@@ -2396,6 +2352,25 @@ Please check it again.</source>
     <message>
         <source>Error</source>
         <translation>오류</translation>
+    </message>
+</context>
+<context>
+    <name>tarsel::views::PositionStatusRows</name>
+    <message>
+        <source>Cmd Pos</source>
+        <translation>지령 위치</translation>
+    </message>
+    <message>
+        <source>Actual Pos</source>
+        <translation>실제 위치</translation>
+    </message>
+    <message>
+        <source>Actual Vel</source>
+        <translation>실제 속도</translation>
+    </message>
+    <message>
+        <source>Pos Error</source>
+        <translation>위치 오차</translation>
     </message>
 </context>
 <context>

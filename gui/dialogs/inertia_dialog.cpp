@@ -91,17 +91,9 @@ void CDlgInertiaEstimation::Build() {
     status->setObjectName(QStringLiteral("statusGroup"));
     auto* statusGrid = new QGridLayout(status);
     ratio_ = AddValueRow(statusGrid, 0, tr("Inertia Ratio"), {}, "inertiaRatioValue");
-    const std::array<std::pair<QString, const char*>, 4> rows{{{tr("Cmd Pos"), "cmdPosValue"},
-                                                               {tr("Actual Pos"), "actualPosValue"},
-                                                               {tr("Actual Vel"), "actualVelValue"},
-                                                               {tr("Pos Error"), "posErrorValue"}}};
-    const std::array<const char*, 4> units{"[pulse]", "[pulse]", "[pps]", "[pulse]"};
-    for (int i = 0; i < 4; ++i)
-        values_[i] =
-            AddValueRow(statusGrid, i + 1, rows[i].first, QString::fromLatin1(units[i]), rows[i].second);
+    values_.Build(statusGrid, 1, true);
     repeatCount_ = AddValueRow(statusGrid, 5, tr("Repeat Count"), {}, "repeatCountValue");
     MakeReadOnlyValue(ratio_);
-    for (QLineEdit* value : values_) MakeReadOnlyValue(value);
     MakeReadOnlyValue(repeatCount_);
     clearStatus_ = MakeButton(tr("Clear Status"), "clearStatusButton", status);
     statusGrid->addWidget(clearStatus_, 6, 0, 1, 3);
@@ -340,13 +332,7 @@ void CDlgInertiaEstimation::Tick() {
 void CDlgInertiaEstimation::ShowStatus(bool all) {
     auto board = BldcBoard();
     if (board == nullptr) return;
-    const std::array<int32_t, 4> values{board->GetCommandPosition(), board->GetActualPosition(),
-                                        board->GetActualVelocity(), board->GetPositionError()};
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        if (!all && shownValues_[i] == values[i]) continue;
-        values_[i]->setText(QString::number(values[i]));
-        shownValues_[i] = values[i];
-    }
+    values_.Show(*board, all);
 }
 
 void CDlgInertiaEstimation::ShowRatio(bool readDrive) {

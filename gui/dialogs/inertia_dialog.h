@@ -17,6 +17,7 @@
 
 #include "gui/dialogs/estimation_dialog.h"
 #include "gui/model/board/CInertiaWorker.h"
+#include "gui/views/position_status_rows.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -74,7 +75,7 @@ private:
     std::array<QLineEdit*, kFieldCount> edits_{};
     QCheckBox* inPosition_ = nullptr;
     QLineEdit* ratio_ = nullptr;
-    std::array<QLineEdit*, 4> values_{};  // command, actual, velocity, error
+    views::PositionStatusRows values_;
     QLineEdit* repeatCount_ = nullptr;
     QPushButton* movePos1_ = nullptr;
     QPushButton* movePos2_ = nullptr;
@@ -90,7 +91,6 @@ private:
     bool updating_ = false;
     bool stopping_ = false;  // "RUN" was released: the run ends after this pass
     bool closePending_ = false;
-    std::array<std::optional<int32_t>, 4> shownValues_{};
     uint32_t shownCycles_ = 0;
     std::optional<double> shownRatio_;
     std::optional<Controls> shownControls_;

@@ -197,14 +197,7 @@ QWidget* CViewMotion::BuildPositionStatus() {
     auto* box = new QGroupBox(tr("Position Status"), body_);
     box->setObjectName(QStringLiteral("positionStatusGroup"));
     auto* grid = new QGridLayout(box);
-    const std::array<std::pair<QString, const char*>, 4> rows{{{tr("Cmd Pos"), "cmdPosValue"},
-                                                               {tr("Actual Pos"), "actualPosValue"},
-                                                               {tr("Actual Vel"), "actualVelValue"},
-                                                               {tr("Pos Error"), "posErrorValue"}}};
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        positions_[i] = AddValueRow(grid, static_cast<int>(i), rows[i].first, {}, rows[i].second);
-        MakeReadOnlyValue(positions_[i]);
-    }
+    positions_.Build(grid, 0, false);
     clearPosition_ = MakeButton(tr("Clear Position"), "clearPositionButton");
     grid->addWidget(clearPosition_, 4, 0, 1, 3);
     connect(clearPosition_, &QPushButton::clicked, this, &CViewMotion::OnClearPosition);
@@ -600,14 +593,7 @@ void CViewMotion::ShowStatus(bool all) {
         shownAlarm_ = alarm;
     }
 
-    const std::array<int32_t, 4> values{board->GetCommandPosition(), board->GetActualPosition(),
-                                        board->GetActualVelocity(), board->GetPositionError()};
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        if (!all && values[i] == shownPositions_[i]) continue;
-        positions_[i]->setText(QString::number(values[i]));
-        shownPositions_[i] = values[i];
-        ++redraws_.positions;
-    }
+    redraws_.positions += positions_.Show(*board, all);
 
     if (family_.brake) {
         const bool brake = board->GetBrakeState();

@@ -14,6 +14,7 @@
 #include "gui/app/view.h"
 #include "gui/app/view_registry.h"
 #include "gui/views/motion_family.h"
+#include "gui/views/position_status_rows.h"
 
 class QComboBox;
 class QGridLayout;
@@ -110,7 +111,7 @@ private:
     const MotionFamily& family_;
     std::array<QLineEdit*, kFieldCount> edits_{};
     QComboBox* method_ = nullptr;
-    std::array<QLineEdit*, 4> positions_{};  // command, actual, velocity, error
+    PositionStatusRows positions_;
     std::array<QLabel*, 32> lamps_{};
     QLineEdit* statusValue_ = nullptr;
     QLineEdit* alarmType_ = nullptr;
@@ -143,7 +144,6 @@ private:
     // Last shown, to redraw only what changed.
     uint32_t shownStatus_ = 0;
     uint8_t shownAlarm_ = 0;
-    std::array<int32_t, 4> shownPositions_{};
     bool shownEnable_ = false;
     bool shownBrake_ = false;
     MotionButtons shownButtons_ = MotionButtons::Idle;

@@ -174,15 +174,7 @@ QWidget* CViewRepeat::BuildStatus() {
     auto* box = new QGroupBox(tr("Status"), body_);
     box->setObjectName(QStringLiteral("statusGroup"));
     auto* grid = new QGridLayout(box);
-    const std::array<std::pair<QString, const char*>, 4> rows{{{tr("Cmd Pos"), "cmdPosValue"},
-                                                               {tr("Actual Pos"), "actualPosValue"},
-                                                               {tr("Actual Vel"), "actualVelValue"},
-                                                               {tr("Pos Error"), "posErrorValue"}}};
-    const std::array<const char*, 4> units{"[pulse]", "[pulse]", "[pps]", "[pulse]"};
-    for (int i = 0; i < 4; ++i) {
-        values_[i] = AddValueRow(grid, i, rows[i].first, QString::fromLatin1(units[i]), rows[i].second);
-        MakeReadOnlyValue(values_[i]);
-    }
+    values_.Build(grid, 0, true);
     actualPosRow_ = RowOf(grid, 1);
     posErrorRow_ = RowOf(grid, 3);
     cycleTime_ = AddValueRow(grid, 4, tr("Cycle Time"), QStringLiteral("[msec]"), "cycleTimeValue");
@@ -439,13 +431,11 @@ void CViewRepeat::ShowValues(bool all) {
     all = all || !shown_;
     shown_ = true;
     if (board != nullptr) {
-        const std::array<int32_t, 4> values{board->GetCommandPosition(), board->GetActualPosition(),
-                                            board->GetActualVelocity(), board->GetPositionError()};
-        for (int i = 0; i < 4; ++i) {
-            if (IsStepper() && (i == 1 || i == 3)) continue;
-            if (!all && values[i] == shownValues_[i]) continue;
-            values_[i]->setText(QString::number(values[i]));
-            shownValues_[i] = values[i];
+        // A stepper has no encoder: its actual position and position error rows are hidden.
+        if (IsStepper()) {
+            values_.Show(*board, all, {PositionStatusRows::kActual, PositionStatusRows::kError});
+        } else {
+            values_.Show(*board, all);
         }
     }
     ApplyButtons();

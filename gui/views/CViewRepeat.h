@@ -18,6 +18,7 @@
 #include "gui/app/view.h"
 #include "gui/app/view_registry.h"
 #include "gui/model/board/CRepeatWorker.h"
+#include "gui/views/position_status_rows.h"
 
 class QCheckBox;
 class QLabel;
@@ -82,7 +83,7 @@ private:
     std::array<QLineEdit*, kFieldCount> edits_{};
     QCheckBox* third_ = nullptr;
     QCheckBox* inPosition_ = nullptr;
-    std::array<QLineEdit*, 4> values_{};  // command, actual, velocity, error
+    PositionStatusRows values_;
     std::array<QWidget*, 3> actualPosRow_{};
     std::array<QWidget*, 3> posErrorRow_{};
     QLineEdit* cycleTime_ = nullptr;
@@ -102,7 +103,6 @@ private:
     bool closePending_ = false;
     app::BoardWatch watch_;  // the drive shown, watched while the window is open
 
-    std::array<int32_t, 4> shownValues_{};
     uint32_t shownCycles_ = 0;
     std::optional<Buttons> shownButtons_;
     bool shown_ = false;
