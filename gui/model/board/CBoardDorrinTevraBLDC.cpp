@@ -71,7 +71,7 @@ bool CBoardDorrinTevraBLDC::ReadAllBLDCParameters() {
             if (!record) break;
             int32_t value = 0;
             if (PollingAbort() || !Run("ZEL_BLDCReadParameter", [&] {
-                    return Port().BLDCReadParameter(slave_, static_cast<uint8_t>(c), record->number, &value);
+                    return Port()->BLDCReadParameter(slave_, static_cast<uint8_t>(c), record->number, &value);
                 })) {
                 bldcLoaded = false;
                 return false;
@@ -90,7 +90,7 @@ bool CBoardDorrinTevraBLDC::ReadAllBLDCParameters() {
 bool CBoardDorrinTevraBLDC::ReadBLDCParameter(uint8_t category, uint32_t number) {
     int32_t value = 0;
     const bool ok = Run("ZEL_BLDCReadParameter",
-                        [&] { return Port().BLDCReadParameter(slave_, category, number, &value); });
+                        [&] { return Port()->BLDCReadParameter(slave_, category, number, &value); });
     if (ok) {
         std::lock_guard<std::mutex> lock(cacheMutex_);
         if (BldcEntry* entry = Entry(category, number)) {
@@ -105,7 +105,7 @@ bool CBoardDorrinTevraBLDC::ReadBLDCParameter(uint8_t category, uint32_t number)
 
 bool CBoardDorrinTevraBLDC::BLDCWriteROMParameters() {
     return Run(
-        "ZEL_BLDCWriteROMParameters", [&] { return Port().BLDCWriteROMParameters(slave_); },
+        "ZEL_BLDCWriteROMParameters", [&] { return Port()->BLDCWriteROMParameters(slave_); },
         [&](uint8_t code) {
             LogCommand("ZEL_BLDCWriteROMParameters(%d, %d); Return : 0x%02X", PortNumber(), slave_, code);
         });
@@ -113,7 +113,7 @@ bool CBoardDorrinTevraBLDC::BLDCWriteROMParameters() {
 
 bool CBoardDorrinTevraBLDC::BLDCReadROMParameters() {
     const bool ok = Run(
-        "ZEL_BLDCReadROMParameters", [&] { return Port().BLDCReadROMParameters(slave_); },
+        "ZEL_BLDCReadROMParameters", [&] { return Port()->BLDCReadROMParameters(slave_); },
         [&](uint8_t code) {
             LogCommand("ZEL_BLDCReadROMParameters(%d, %d); Return : 0x%02X", PortNumber(), slave_, code);
         });
@@ -134,7 +134,7 @@ bool CBoardDorrinTevraBLDC::WriteBLDCParameter(uint8_t category, uint32_t number
         entry->modified = 1;
     }
     const bool ok = Run(
-        "ZEL_BLDCWriteParameter", [&] { return Port().BLDCWriteParameter(slave_, category, number, value); },
+        "ZEL_BLDCWriteParameter", [&] { return Port()->BLDCWriteParameter(slave_, category, number, value); },
         [&](uint8_t code) {
             LogCommand("ZEL_BLDCWriteParameter(%d, %d, %d, %d, %d); Return : 0x%02X", PortNumber(), slave_,
                        category, static_cast<int>(number), value, code);
@@ -220,14 +220,14 @@ double CBoardDorrinTevraBLDC::BLDCRawToDisplay(uint32_t category, uint32_t numbe
 
 bool CBoardDorrinTevraBLDC::MonitoringGetStatus(uint8_t& state) {
     uint8_t read = 0;
-    if (Port().MonitoringStatus(slave_, &read) != 0) return false;
+    if (Port()->MonitoringStatus(slave_, &read) != 0) return false;
     state = read;
     return true;
 }
 
 bool CBoardDorrinTevraBLDC::MonitoringCancel() {
     return Run(
-        "ZEL_MonitoringCancel", [&] { return Port().MonitoringCancel(slave_); },
+        "ZEL_MonitoringCancel", [&] { return Port()->MonitoringCancel(slave_); },
         [&](uint8_t code) {
             LogCommand("ZEL_MonitoringCancel(%d, %d); Return : 0x%02X", PortNumber(), slave_, code);
         });
@@ -235,14 +235,14 @@ bool CBoardDorrinTevraBLDC::MonitoringCancel() {
 
 bool CBoardDorrinTevraBLDC::MonitoringGetData(uint32_t index, std::array<int16_t, 4>& values) {
     std::array<int16_t, 4> read{};
-    if (Port().MonitoringGetData(slave_, index, &read) != 0) return false;
+    if (Port()->MonitoringGetData(slave_, index, &read) != 0) return false;
     values = read;
     return true;
 }
 
 bool CBoardDorrinTevraBLDC::MonitoringSetConfig(const MonitoringConfig& c) {
     return Run(
-        "ZEL_MonitoringSetConfig", [&] { return Port().MonitoringSetConfig(slave_, c); },
+        "ZEL_MonitoringSetConfig", [&] { return Port()->MonitoringSetConfig(slave_, c); },
         [&](uint8_t code) {
             LogCommand("ZEL_MonitoringSetConfig(%d, %d, %d, %d, %d, %d, %d, %d, %d); Return : 0x%02X",
                        PortNumber(), slave_, c.samplingTime, c.bufferSize, c.channelCount, c.channels[0],
@@ -253,7 +253,7 @@ bool CBoardDorrinTevraBLDC::MonitoringSetConfig(const MonitoringConfig& c) {
 bool CBoardDorrinTevraBLDC::MonitoringGetConfig(MonitoringConfig& config) {
     MonitoringConfig c;
     const bool ok = Run(
-        "ZEL_MonitoringGetConfig", [&] { return Port().MonitoringGetConfig(slave_, &c); },
+        "ZEL_MonitoringGetConfig", [&] { return Port()->MonitoringGetConfig(slave_, &c); },
         [&](uint8_t code) {
             LogCommand(
                 "ZEL_MonitoringGetConfig(%d, %d, [%d], [%d], [%d], [%d], [%d], [%d], [%d]); Return : 0x%02X",
@@ -266,7 +266,7 @@ bool CBoardDorrinTevraBLDC::MonitoringGetConfig(MonitoringConfig& config) {
 
 bool CBoardDorrinTevraBLDC::MonitoringStart() {
     return Run(
-        "ZEL_MonitoringStart", [&] { return Port().MonitoringStart(slave_); },
+        "ZEL_MonitoringStart", [&] { return Port()->MonitoringStart(slave_); },
         [&](uint8_t code) {
             LogCommand("ZEL_MonitoringStart(%d, %d); Return : 0x%02X", PortNumber(), slave_, code);
         });

@@ -127,11 +127,25 @@ void CBoardInterface::EndAllLoads() {
     if (posTableReloadRequest.load()) EndLoad(load_bit::kPosTable, posTableReloadRequest, false);
 }
 
+// The lease is counted before the port pointer is read, and Detach swaps the pointer before it
+// reads the count: a command either sees the stand-in or is waited for.
+CBoardInterface::PortLease::PortLease(const CBoardInterface& board) : board_(board) {
+    board_.portLeases_.fetch_add(1);
+    port_ = board_.port_.load();
+}
+
+CBoardInterface::PortLease::~PortLease() {
+    if (board_.portLeases_.fetch_sub(1) == 1) board_.portLeases_.notify_all();
+}
+
 void CBoardInterface::Detach() {
     detached_ = true;
     port_ = &detachedPort_;
     pollingStop_ = nullptr;
     pollingThread_ = std::thread::id{};
+    for (uint32_t leases = portLeases_.load(); leases != 0; leases = portLeases_.load()) {
+        portLeases_.wait(leases);
+    }
     EndAllLoads();
 }
 
@@ -177,27 +191,27 @@ bool CBoardInterface::IsCommandSupported(uint8_t frameType) {
     switch (frameType) {
         case frame_type::kStepGetCurrent: {
             uint16_t value = 0;
-            code = Port().StepGetCurrent(slave_, 0, &value);
+            code = Port()->StepGetCurrent(slave_, 0, &value);
             break;
         }
         case frame_type::kStepVersion: {
             char text[256];
-            code = Port().StepVersion(slave_, text, sizeof text);
+            code = Port()->StepVersion(slave_, text, sizeof text);
             break;
         }
         case frame_type::kStepGetMotorDb: {
             std::array<uint8_t, 64> data{};
-            code = Port().StepGetMotorDB(slave_, &data);
+            code = Port()->StepGetMotorDB(slave_, &data);
             break;
         }
         case frame_type::kAlarmType: {
             uint8_t alarm = 0;
-            code = Port().GetAlarmType(slave_, &alarm);
+            code = Port()->GetAlarmType(slave_, &alarm);
             break;
         }
         case frame_type::kRunPTStatus: {
             uint16_t status = 0;
-            code = Port().GetRunPTStatus(slave_, &status);
+            code = Port()->GetRunPTStatus(slave_, &status);
             break;
         }
         default:
@@ -218,7 +232,7 @@ uint8_t CBoardInterface::UpdateStatus() {
         const uint16_t idle = static_cast<uint16_t>(idleCounter_.load() + 1);
         if (idle > 5) {
             idleCounter_ = 0;
-            return Port().PresenceProbe(slave_, 100);
+            return Port()->PresenceProbe(slave_, 100);
         }
         idleCounter_ = idle;
         return 0;
@@ -227,7 +241,7 @@ uint8_t CBoardInterface::UpdateStatus() {
     uint8_t code = 0;
     if (!paramReloadRequest.load() && !ioReloadRequest.load() && !posTableReloadRequest.load()) {
         AllStatus status;
-        code = Port().GetAllStatus(slave_, &status);
+        code = Port()->GetAllStatus(slave_, &status);
         if (code != 0) return code;
         inputs_ = status.inputs;
         outputs_ = status.outputs;
@@ -246,20 +260,20 @@ uint8_t CBoardInterface::UpdateStatus() {
         bit22_ = true;
     } else if (bit22_.exchange(false) && oneItemPending_.load()) {
         uint8_t state = 0;
-        code = Port().PosTableRunState(slave_, &state);
+        code = Port()->PosTableRunState(slave_, &state);
         if (code == 0 && state != 0) oneItemPending_ = false;
     }
 
     if (QueriesBrake()) {
         uint32_t brake = 0;
-        code = Port().BrakeSet(slave_, 2, &brake);
+        code = Port()->BrakeSet(slave_, 2, &brake);
         if (code == 0) brake_ = brake != 0;
     }
 
     if (axis & axis_bit::kAlarm) {
         if (alarmCode_.load() == 0) {
             uint8_t alarm = 0;
-            code = Port().GetAlarmType(slave_, &alarm);
+            code = Port()->GetAlarmType(slave_, &alarm);
             if (code == 0) alarmCode_ = alarm;
         }
     } else {

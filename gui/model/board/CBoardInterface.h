@@ -111,7 +111,7 @@ public:
     virtual std::string GetFirmwareName() const { return info_.Name(); }
     const SlaveInfo& GetSlaveInfo() const { return info_; }
     uint8_t PortNumber() const { return portNumber_; }
-    bool IsPortOpen() const { return Port().IsPortOpen(); }
+    bool IsPortOpen() const { return Port()->IsPortOpen(); }
     const BoardTypeInfo& TypeInfo() const { return type_; }
     const CDefaultParam* DefaultTable() const { return defaults_; }
 
@@ -237,6 +237,8 @@ public:
 
     // Called by the port as it lets go of the board: from then on no command reaches the port,
     // every command fails quietly with kResultNotOpen, and reloads still asked for end as failed.
+    // Returns once no other thread is still inside a command on the port (at most one
+    // transaction), so the port may be destroyed right after.
     void Detach();
     bool IsDetached() const { return detached_.load(); }
 
@@ -314,8 +316,22 @@ protected:
     // True on the polling thread once its port asked it to end.
     bool PollingAbort() const;
     void Post(uint32_t message, uintptr_t wParam, intptr_t lParam);
-    // The port, or after Detach a stand-in that answers every command with kResultNotOpen.
-    IBoardCommands& Port() const { return *port_.load(); }
+    // One command's hold on the port: while it lives, Detach waits and the port stays alive.
+    class PortLease {
+    public:
+        explicit PortLease(const CBoardInterface& board);
+        ~PortLease();
+        PortLease(const PortLease&) = delete;
+        PortLease& operator=(const PortLease&) = delete;
+        IBoardCommands* operator->() const { return port_; }
+
+    private:
+        const CBoardInterface& board_;
+        IBoardCommands* port_ = nullptr;
+    };
+    // The port for one command (`Port()->Call(...)`), or after Detach a stand-in that answers
+    // every command with kResultNotOpen.
+    PortLease Port() const { return PortLease(*this); }
     // Ends a reload the polling step served: failed state first, then the request.
     void EndLoad(uint32_t bit, std::atomic<bool>& request, bool ok);
 
@@ -352,6 +368,7 @@ protected:
 private:
     DetachedPort detachedPort_;
     std::atomic<IBoardCommands*> port_;
+    mutable std::atomic<uint32_t> portLeases_{0};
     std::atomic<const std::atomic<bool>*> pollingStop_;
     std::atomic<bool> detached_{false};
     std::atomic<uint32_t> loadFailed_{0};

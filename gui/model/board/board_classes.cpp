@@ -15,19 +15,19 @@ bool CBoardPellinTevra::IsMotorOn() const {
 
 bool CBoardPellinTevra::GetStepCurrent(uint8_t index, uint16_t& value) {
     uint16_t read = 0;
-    if (!Run("DoCmdSTEPGetCurrent", [&] { return Port().StepGetCurrent(slave_, index, &read); }))
+    if (!Run("DoCmdSTEPGetCurrent", [&] { return Port()->StepGetCurrent(slave_, index, &read); }))
         return false;
     value = read;
     return true;
 }
 
 bool CBoardPellinTevra::SetStepCurrent(uint16_t value) {
-    return Run("DoCmdSTEPSetCurrent", [&] { return Port().StepSetCurrent(slave_, value); });
+    return Run("DoCmdSTEPSetCurrent", [&] { return Port()->StepSetCurrent(slave_, value); });
 }
 
 bool CBoardPellinTevra::GetStepVersionText(char* buffer, uint32_t size) {
     if (!buffer || size == 0) return false;
-    return Run("DoCmdSTEPVersion", [&] { return Port().StepVersion(slave_, buffer, size); });
+    return Run("DoCmdSTEPVersion", [&] { return Port()->StepVersion(slave_, buffer, size); });
 }
 
 bool ParseStepVersion(const std::string& text, int& variant) {
@@ -72,13 +72,13 @@ bool CBoardPellinTevra::CheckStepVersion(int& variant) {
 
 bool CBoardPellinTevra::GetStepMotorData(std::array<uint8_t, 64>& data) {
     std::array<uint8_t, 64> read{};
-    if (!Run("DoCmdSTEPGetMotorDB", [&] { return Port().StepGetMotorDB(slave_, &read); })) return false;
+    if (!Run("DoCmdSTEPGetMotorDB", [&] { return Port()->StepGetMotorDB(slave_, &read); })) return false;
     data = read;
     return true;
 }
 
 bool CBoardPellinTevra::SetStepMotorData(uint8_t index) {
-    return Run("DoCmdSTEPSetMotorDB", [&] { return Port().StepSetMotorDB(slave_, index); });
+    return Run("DoCmdSTEPSetMotorDB", [&] { return Port()->StepSetMotorDB(slave_, index); });
 }
 
 std::unique_ptr<CBoardInterface> CreateBoard(uint8_t modelCode, uint8_t slave, IBoardCommands& port,

@@ -7,7 +7,7 @@ namespace tarsel {
 bool CBoardInterface::ServoEnable(bool on) {
     if (!HasServoCommands()) return false;
     return Run(
-        "ZEL_ServoEnable", [&] { return Port().ServoEnable(slave_, on); },
+        "ZEL_ServoEnable", [&] { return Port()->ServoEnable(slave_, on); },
         [&](uint8_t code) {
             LogCommand("ZEL_ServoEnable(%d, %d, %d); Return : 0x%02X", PortNumber(), slave_, on ? 1 : 0,
                        code);
@@ -17,7 +17,7 @@ bool CBoardInterface::ServoEnable(bool on) {
 bool CBoardInterface::ServoAlarmReset() {
     if (!HasServoCommands()) return false;
     return Run(
-        "ZEL_ServoAlarmReset", [&] { return Port().ServoAlarmReset(slave_); },
+        "ZEL_ServoAlarmReset", [&] { return Port()->ServoAlarmReset(slave_); },
         [&](uint8_t code) {
             LogCommand("ZEL_ServoAlarmReset(%d, %d); Return : 0x%02X", PortNumber(), slave_, code);
         });
@@ -27,7 +27,7 @@ bool CBoardInterface::BrakeSet(bool on, uint32_t& state) {
     if (!HasBrake()) return false;
     uint32_t read = 0;
     const bool ok = Run(
-        "ZEL_BrakeSet", [&] { return Port().BrakeSet(slave_, on ? 1 : 0, &read); },
+        "ZEL_BrakeSet", [&] { return Port()->BrakeSet(slave_, on ? 1 : 0, &read); },
         [&](uint8_t code) {
             LogCommand("ZEL_BrakeSet(%d, %d, %d, [%d]); Return : 0x%02X", PortNumber(), slave_, on ? 1 : 0,
                        static_cast<int>(read), code);
@@ -39,7 +39,7 @@ bool CBoardInterface::BrakeSet(bool on, uint32_t& state) {
 bool CBoardInterface::StepAlarmReset(bool reset) {
     if (!HasStepCommands()) return false;
     return Run(
-        "ZEL_StepAlarmReset", [&] { return Port().StepAlarmReset(slave_, reset); },
+        "ZEL_StepAlarmReset", [&] { return Port()->StepAlarmReset(slave_, reset); },
         [&](uint8_t code) {
             LogCommand("ZEL_StepAlarmReset(%d, %d, %d); Return : 0x%02X", PortNumber(), slave_, reset ? 1 : 0,
                        code);

@@ -10,7 +10,7 @@ constexpr uint64_t kStopSignals = 0x202000;  // "Stop" (bit 13) and "E-Stop" (bi
 
 bool CBoardInterface::SetIOInput(uint64_t setMask, uint64_t clearMask) {
     const bool ok = Run(
-        "ZEL_SetIOInput", [&] { return Port().SetIOInput(slave_, setMask, clearMask); },
+        "ZEL_SetIOInput", [&] { return Port()->SetIOInput(slave_, setMask, clearMask); },
         [&](uint8_t code) {
             LogCommand("ZEL_SetIOInput(%d, %d, 0x%010llX, 0x%010llX); Return : 0x%02X", PortNumber(), slave_,
                        static_cast<unsigned long long>(setMask), static_cast<unsigned long long>(clearMask),
@@ -23,7 +23,7 @@ bool CBoardInterface::SetIOInput(uint64_t setMask, uint64_t clearMask) {
 bool CBoardInterface::GetIOInput(uint64_t& inputs) {
     uint64_t read = 0;
     const bool ok = Run(
-        "ZEL_GetIOInput", [&] { return Port().GetIOInput(slave_, &read); },
+        "ZEL_GetIOInput", [&] { return Port()->GetIOInput(slave_, &read); },
         [&](uint8_t code) {
             LogCommand("ZEL_GetIOInput(%d, %d, [0x%010llX]); Return : 0x%02X", PortNumber(), slave_,
                        static_cast<unsigned long long>(read), code);
@@ -36,7 +36,7 @@ bool CBoardInterface::GetIOInput(uint64_t& inputs) {
 
 bool CBoardInterface::SetIOOutput(uint32_t setMask, uint32_t clearMask) {
     return Run(
-        "ZEL_SetIOOutput", [&] { return Port().SetIOOutput(slave_, setMask, clearMask); },
+        "ZEL_SetIOOutput", [&] { return Port()->SetIOOutput(slave_, setMask, clearMask); },
         [&](uint8_t code) {
             LogCommand("ZEL_SetIOOutput(%d, %d, 0x%08X, 0x%08X); Return : 0x%02X", PortNumber(), slave_,
                        setMask, clearMask, code);
@@ -46,7 +46,7 @@ bool CBoardInterface::SetIOOutput(uint32_t setMask, uint32_t clearMask) {
 bool CBoardInterface::GetIOOutput(uint32_t& outputs) {
     uint32_t read = 0;
     const bool ok = Run(
-        "ZEL_GetIOOutput", [&] { return Port().GetIOOutput(slave_, &read); },
+        "ZEL_GetIOOutput", [&] { return Port()->GetIOOutput(slave_, &read); },
         [&](uint8_t code) {
             LogCommand("ZEL_GetIOOutput(%d, %d, [0x%08X]); Return : 0x%02X", PortNumber(), slave_, read,
                        code);
@@ -65,8 +65,8 @@ bool CBoardInterface::ReadPinMap(bool output, uint8_t pin, bool count) {
     uint8_t level = 0;
     const char* name = output ? "ZEL_GetOutputAssignMap" : "ZEL_GetInputAssignMap";
     const bool ok = Run(name, [&] {
-        return output ? Port().GetOutputAssignMap(slave_, pin, &signal, &level)
-                      : Port().GetInputAssignMap(slave_, pin, &signal, &level);
+        return output ? Port()->GetOutputAssignMap(slave_, pin, &signal, &level)
+                      : Port()->GetInputAssignMap(slave_, pin, &signal, &level);
     });
     if (!ok) return false;
     {
@@ -120,8 +120,8 @@ bool CBoardInterface::AssignPin(bool output, uint8_t pin, uint8_t signal, std::o
     const bool ok = Run(
         name,
         [&] {
-            return output ? Port().SetOutputAssignMap(slave_, pin, signal, sendLevel)
-                          : Port().SetInputAssignMap(slave_, pin, signal, sendLevel);
+            return output ? Port()->SetOutputAssignMap(slave_, pin, signal, sendLevel)
+                          : Port()->SetInputAssignMap(slave_, pin, signal, sendLevel);
         },
         [&](uint8_t code) {
             LogCommand("%s(%d, %d, %d, %d, %d); Return : 0x%02X", name, PortNumber(), slave_, pin, signal,
@@ -161,8 +161,8 @@ bool CBoardInterface::SetPinLevel(bool output, uint8_t pin, uint8_t level) {
     const bool ok = Run(
         name,
         [&] {
-            return output ? Port().SetOutputAssignMap(slave_, pin, signal, sendLevel)
-                          : Port().SetInputAssignMap(slave_, pin, signal, sendLevel);
+            return output ? Port()->SetOutputAssignMap(slave_, pin, signal, sendLevel)
+                          : Port()->SetInputAssignMap(slave_, pin, signal, sendLevel);
         },
         [&](uint8_t code) {
             LogCommand("%s(%d, %d, %d, %d, %d); Return : 0x%02X", name, PortNumber(), slave_, pin, signal,
@@ -186,7 +186,7 @@ bool CBoardInterface::SetOutputPinLevel(uint8_t pin, uint8_t level) {
 
 bool CBoardInterface::IOAssignMapReadROM() {
     const bool ok = Run(
-        "ZEL_IOAssignMapReadROM", [&] { return Port().IOAssignMapReadROM(slave_); },
+        "ZEL_IOAssignMapReadROM", [&] { return Port()->IOAssignMapReadROM(slave_); },
         [&](uint8_t code) {
             LogCommand("ZEL_IOAssignMapReadROM(%d, %d); Return : 0x%02X", PortNumber(), slave_, code);
         });

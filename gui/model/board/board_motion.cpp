@@ -20,7 +20,7 @@ uint8_t CBoardInterface::WaitMotionDone(bool inPosition, bool untilStop) {
         if (untilStop && repeatStop_.load()) return 0;
         std::this_thread::yield();
         uint32_t status = 0;
-        const uint8_t code = Port().GetAxisStatus(slave_, &status);
+        const uint8_t code = Port()->GetAxisStatus(slave_, &status);
         if (code != 0) return code;
         axisStatus_ = status;
         if ((status & axis_bit::kMoving) != 0) continue;
@@ -30,7 +30,7 @@ uint8_t CBoardInterface::WaitMotionDone(bool inPosition, bool untilStop) {
 
 bool CBoardInterface::SetCommandPos(int32_t position) {
     return Run(
-        "ZEL_SetCommandPos", [&] { return Port().SetCommandPos(slave_, position); },
+        "ZEL_SetCommandPos", [&] { return Port()->SetCommandPos(slave_, position); },
         [&](uint8_t code) {
             LogCommand("ZEL_SetCommandPos(%d, %d, %d); Return : 0x%02X", PortNumber(), slave_, position,
                        code);
@@ -39,7 +39,7 @@ bool CBoardInterface::SetCommandPos(int32_t position) {
 
 bool CBoardInterface::SetActualPos(int32_t position) {
     return Run(
-        "ZEL_SetActualPos", [&] { return Port().SetActualPos(slave_, position); },
+        "ZEL_SetActualPos", [&] { return Port()->SetActualPos(slave_, position); },
         [&](uint8_t code) {
             LogCommand("ZEL_SetActualPos(%d, %d, %d); Return : 0x%02X", PortNumber(), slave_, position, code);
         });
@@ -47,7 +47,7 @@ bool CBoardInterface::SetActualPos(int32_t position) {
 
 bool CBoardInterface::ClearPosition() {
     return Run(
-        "ZEL_ClearPosition", [&] { return Port().ClearPosition(slave_); },
+        "ZEL_ClearPosition", [&] { return Port()->ClearPosition(slave_); },
         [&](uint8_t code) {
             LogCommand("ZEL_ClearPosition(%d, %d); Return : 0x%02X", PortNumber(), slave_, code);
         });
@@ -62,7 +62,7 @@ bool CBoardInterface::WaitAfterMove(bool inPosition, bool untilStop) {
 bool CBoardInterface::MoveStop(bool wait) {
     StopRepeat();
     const bool ok = Run(
-        "ZEL_MoveStop", [&] { return Port().MoveStop(slave_); },
+        "ZEL_MoveStop", [&] { return Port()->MoveStop(slave_); },
         [&](uint8_t code) {
             LogCommand("ZEL_MoveStop(%d, %d); Return : 0x%02X", PortNumber(), slave_, code);
         });
@@ -72,7 +72,7 @@ bool CBoardInterface::MoveStop(bool wait) {
 bool CBoardInterface::EmergencyStop(bool wait) {
     StopRepeat();
     const bool ok = Run(
-        "ZEL_EmergencyStop", [&] { return Port().EmergencyStop(slave_); },
+        "ZEL_EmergencyStop", [&] { return Port()->EmergencyStop(slave_); },
         [&](uint8_t code) {
             LogCommand("ZEL_EmergencyStop(%d, %d); Return : 0x%02X", PortNumber(), slave_, code);
         });
@@ -81,7 +81,7 @@ bool CBoardInterface::EmergencyStop(bool wait) {
 
 bool CBoardInterface::SendAbsMove(int32_t position, uint32_t speed) {
     return Run(
-        "ZEL_MoveSingleAxisAbsPos", [&] { return Port().MoveSingleAxisAbsPos(slave_, position, speed); },
+        "ZEL_MoveSingleAxisAbsPos", [&] { return Port()->MoveSingleAxisAbsPos(slave_, position, speed); },
         [&](uint8_t code) {
             LogCommand("ZEL_MoveSingleAxisAbsPos(%d, %d, %d, %u); Return : 0x%02X", PortNumber(), slave_,
                        position, speed, code);
@@ -96,7 +96,7 @@ bool CBoardInterface::MoveSingleAxisAbsPos(int32_t position, uint32_t speed, boo
 bool CBoardInterface::MoveSingleAxisIncPos(int32_t distance, uint32_t speed, bool wait) {
     repeatStop_ = false;
     const bool ok = Run(
-        "ZEL_MoveSingleAxisIncPos", [&] { return Port().MoveSingleAxisIncPos(slave_, distance, speed); },
+        "ZEL_MoveSingleAxisIncPos", [&] { return Port()->MoveSingleAxisIncPos(slave_, distance, speed); },
         [&](uint8_t code) {
             LogCommand("ZEL_MoveSingleAxisIncPos(%d, %d, %d, %u); Return : 0x%02X", PortNumber(), slave_,
                        distance, speed, code);
@@ -107,7 +107,7 @@ bool CBoardInterface::MoveSingleAxisIncPos(int32_t distance, uint32_t speed, boo
 bool CBoardInterface::MoveVelocity(uint32_t speed, uint8_t direction) {
     // Sent once: a jog key held down must not stack up retries or boxes.
     repeatStop_ = false;
-    const uint8_t code = Port().MoveVelocity(slave_, speed, direction);
+    const uint8_t code = Port()->MoveVelocity(slave_, speed, direction);
     LogCommand("ZEL_MoveVelocity(%d, %d, %u, %d); Return : 0x%02X", PortNumber(), slave_, speed, direction,
                code);
     if (code != 0) return false;
@@ -118,7 +118,7 @@ bool CBoardInterface::MoveVelocity(uint32_t speed, uint8_t direction) {
 bool CBoardInterface::MoveToLimit(uint32_t speed, uint8_t direction) {
     repeatStop_ = false;
     const bool ok = Run(
-        "ZEL_MoveToLimit", [&] { return Port().MoveToLimit(slave_, speed, direction); },
+        "ZEL_MoveToLimit", [&] { return Port()->MoveToLimit(slave_, speed, direction); },
         [&](uint8_t code) {
             LogCommand("ZEL_MoveToLimit(%d, %d, %u, %d); Return : 0x%02X", PortNumber(), slave_, speed,
                        direction, code);
@@ -130,7 +130,7 @@ bool CBoardInterface::MoveToLimit(uint32_t speed, uint8_t direction) {
 bool CBoardInterface::MoveOriginSingleAxis() {
     repeatStop_ = false;
     const bool ok = Run(
-        "ZEL_MoveOriginSingleAxis", [&] { return Port().MoveOriginSingleAxis(slave_); },
+        "ZEL_MoveOriginSingleAxis", [&] { return Port()->MoveOriginSingleAxis(slave_); },
         [&](uint8_t code) {
             LogCommand("ZEL_MoveOriginSingleAxis(%d, %d); Return : 0x%02X", PortNumber(), slave_, code);
         });

@@ -12,7 +12,7 @@ bool CBoardInterface::ReadAllParameters() {
     for (uint8_t number = 0; number < paramCount_; ++number) {
         if (PollingAbort()) return false;
         int32_t value = 0;
-        if (!Run("ZEL_GetParameter", [&] { return Port().GetParameter(slave_, number, &value); })) {
+        if (!Run("ZEL_GetParameter", [&] { return Port()->GetParameter(slave_, number, &value); })) {
             paramLoaded = false;
             return false;
         }
@@ -29,7 +29,7 @@ bool CBoardInterface::ReadAllParameters() {
 bool CBoardInterface::ReadParameter(uint8_t number) {
     if (number >= paramCount_) return false;
     int32_t value = 0;
-    const bool ok = Run("ZEL_GetParameter", [&] { return Port().GetParameter(slave_, number, &value); });
+    const bool ok = Run("ZEL_GetParameter", [&] { return Port()->GetParameter(slave_, number, &value); });
     if (ok) {
         std::lock_guard<std::mutex> lock(cacheMutex_);
         params_[number].value = value;
@@ -47,7 +47,7 @@ bool CBoardInterface::SetParameter(uint8_t number, int32_t value) {
         if (params_[number].value == value) return true;
     }
     const bool ok = Run(
-        "ZEL_SetParameter", [&] { return Port().SetParameter(slave_, number, value); },
+        "ZEL_SetParameter", [&] { return Port()->SetParameter(slave_, number, value); },
         [&](uint8_t code) {
             LogCommand("ZEL_SetParameter(%d, %d, %d, %d); Return : 0x%02X", PortNumber(), slave_, number,
                        value, code);
@@ -65,7 +65,7 @@ bool CBoardInterface::SetParameter(uint8_t number, int32_t value) {
 
 bool CBoardInterface::SaveAllParameters() {
     return Run(
-        "ZEL_SaveAllParameters", [&] { return Port().SaveAllParameters(slave_); },
+        "ZEL_SaveAllParameters", [&] { return Port()->SaveAllParameters(slave_); },
         [&](uint8_t code) {
             LogCommand("ZEL_SaveAllParameters(%d, %d); Return : 0x%02X", PortNumber(), slave_, code);
         });
@@ -86,7 +86,7 @@ bool CBoardInterface::GetROMParameter(uint8_t number, int32_t& value) {
     if (number >= paramCount_) return false;
     int32_t read = 0;
     const bool ok = Run(
-        "ZEL_GetROMParameter", [&] { return Port().GetROMParameter(slave_, number, &read); },
+        "ZEL_GetROMParameter", [&] { return Port()->GetROMParameter(slave_, number, &read); },
         [&](uint8_t code) {
             LogCommand("ZEL_GetROMParameter(%d, %d, %d, [%d]); Return : 0x%02X", PortNumber(), slave_, number,
                        read, code);
@@ -107,7 +107,7 @@ std::optional<std::string> CBoardInterface::GetParamValueText(uint8_t number, in
             // and quietly: the parameter grid asks on every refresh, and a drive that does not
             // answer must not bring up a box each time.
             uint16_t word = 0;
-            if (Port().GetDriveWord(slave_, &word) == 0) return std::to_string(word);
+            if (Port()->GetDriveWord(slave_, &word) == 0) return std::to_string(word);
             return std::string("500");
         }
         std::string text = EnumeratedText(entry.texts, value);

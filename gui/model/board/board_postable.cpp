@@ -21,7 +21,7 @@ uint16_t Read16(const PosTableItem& item, std::size_t offset) {
 
 bool CBoardInterface::ReadPosTableDataMap(std::array<uint32_t, 8>& bitmap) {
     std::array<uint32_t, 8> read{};
-    if (!Run("DoCmdPosTableIsData", [&] { return Port().PosTableIsData(slave_, &read); })) return false;
+    if (!Run("DoCmdPosTableIsData", [&] { return Port()->PosTableIsData(slave_, &read); })) return false;
     bitmap = read;
     return true;
 }
@@ -42,7 +42,7 @@ bool CBoardInterface::ReadPosTable() {
         const bool hasData = i < 256 && ((bitmap[i / 32] >> (i % 32)) & 1u) != 0;
         if (hasData) {
             PosTableItem item{};
-            if (!Run("ZEL_PosTableReadItem", [&] { return Port().PosTableReadItem(slave_, i, &item); })) {
+            if (!Run("ZEL_PosTableReadItem", [&] { return Port()->PosTableReadItem(slave_, i, &item); })) {
                 posTableLoaded = false;
                 return false;
             }
@@ -63,7 +63,7 @@ bool CBoardInterface::ReadPosTableItem(uint16_t number) {
     if (number >= itemCount_) return false;
     PosTableItem item{};
     const bool ok =
-        Run("ZEL_PosTableReadItem", [&] { return Port().PosTableReadItem(slave_, number, &item); });
+        Run("ZEL_PosTableReadItem", [&] { return Port()->PosTableReadItem(slave_, number, &item); });
     std::lock_guard<std::mutex> lock(cacheMutex_);
     if (ok) {
         posTable_[number] = item;
@@ -75,7 +75,7 @@ bool CBoardInterface::ReadPosTableItem(uint16_t number) {
 
 bool CBoardInterface::PosTableWriteROM() {
     return Run(
-        "ZEL_PosTableWriteROM", [&] { return Port().PosTableWriteROM(slave_); },
+        "ZEL_PosTableWriteROM", [&] { return Port()->PosTableWriteROM(slave_); },
         [&](uint8_t code) {
             LogCommand("ZEL_PosTableWriteROM(%d, %d); Return : 0x%02X", PortNumber(), slave_, code);
         });
@@ -83,7 +83,7 @@ bool CBoardInterface::PosTableWriteROM() {
 
 bool CBoardInterface::PosTableReadROM() {
     const bool ok = Run(
-        "ZEL_PosTableReadROM", [&] { return Port().PosTableReadROM(slave_); },
+        "ZEL_PosTableReadROM", [&] { return Port()->PosTableReadROM(slave_); },
         [&](uint8_t code) {
             LogCommand("ZEL_PosTableReadROM(%d, %d); Return : 0x%02X", PortNumber(), slave_, code);
         });
@@ -94,7 +94,7 @@ bool CBoardInterface::PosTableReadROM() {
 bool CBoardInterface::WritePosTableItem(uint16_t number, const PosTableItem& item, bool notify) {
     if (number >= itemCount_) return false;
     const bool ok = Run(
-        "ZEL_PosTableWriteItem", [&] { return Port().PosTableWriteItem(slave_, number, item); },
+        "ZEL_PosTableWriteItem", [&] { return Port()->PosTableWriteItem(slave_, number, item); },
         [&](uint8_t code) {
             LogCommand(
                 "ZEL_PosTableWriteItem(%d, %d, %d, [%d, %d, %d, %d, %d, %d, %d, %d, %d, %d, %d, %d, %d, %d, "
@@ -118,7 +118,7 @@ bool CBoardInterface::PosTableRunItem(uint16_t number) {
     repeatStop_ = false;
     oneItemPending_ = false;
     return Run(
-        "ZEL_PosTableRunItem", [&] { return Port().PosTableRunItem(slave_, number); },
+        "ZEL_PosTableRunItem", [&] { return Port()->PosTableRunItem(slave_, number); },
         [&](uint8_t code) {
             LogCommand("ZEL_PosTableRunItem(%d, %d, %d); Return : 0x%02X", PortNumber(), slave_, number,
                        code);
@@ -127,7 +127,7 @@ bool CBoardInterface::PosTableRunItem(uint16_t number) {
 
 bool CBoardInterface::PosTableRunOneItem(bool next, uint16_t number) {
     const bool ok = Run(
-        "ZEL_PosTableRunOneItem", [&] { return Port().PosTableSingleRunItem(slave_, next, number); },
+        "ZEL_PosTableRunOneItem", [&] { return Port()->PosTableSingleRunItem(slave_, next, number); },
         [&](uint8_t code) {
             LogCommand("ZEL_PosTableRunOneItem(%d, %d, %d, %d); Return : 0x%02X", PortNumber(), slave_,
                        next ? 1 : 0, number, code);

@@ -7,7 +7,7 @@
 
 namespace tarsel {
 
-class DetachedPort final : public IBoardCommands {
+class DetachedPort : public IBoardCommands {
 public:
     explicit DetachedPort(uint8_t portNumber) : portNumber_(portNumber) {}
 
