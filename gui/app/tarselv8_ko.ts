@@ -1368,26 +1368,8 @@ RESET</source>
         <translation>BLDC 파라미터 파일(*.fbt)</translation>
     </message>
     <message>
-        <source>Saving to file is done.</source>
-        <translation>파일 저장을 마쳤습니다.</translation>
-    </message>
-    <message>
-        <source>Failed to save data to file.</source>
-        <translation>데이터를 파일로 저장하지 못했습니다.</translation>
-    </message>
-    <message>
         <source>Load BLDC Parameters from file</source>
         <translation>파일에서 BLDC 파라미터 읽기</translation>
-    </message>
-    <message>
-        <source>Failed to read file.</source>
-        <translation>파일을 읽지 못했습니다.</translation>
-    </message>
-    <message>
-        <source>It is NOT a paramerer file or not a supported one.
-Please check it again.</source>
-        <translation>파라미터 파일이 아니거나 지원하지 않는 파일입니다.
-다시 확인해 주십시오.</translation>
     </message>
     <message>
         <source>Loading Parameters..</source>
@@ -1976,30 +1958,12 @@ RESET</source>
         <translation>모든 파일(*.*)</translation>
     </message>
     <message>
-        <source>Failed to read file.</source>
-        <translation>파일을 읽지 못했습니다.</translation>
-    </message>
-    <message>
-        <source>It is NOT a paramerer file or not a supported one.
-Please check it again.</source>
-        <translation>파라미터 파일이 아니거나 지원하지 않는 파일입니다.
-다시 확인해 주십시오.</translation>
-    </message>
-    <message>
         <source>Failed to load file.</source>
         <translation>파일을 불러오지 못했습니다.</translation>
     </message>
     <message>
         <source>Save parameters to file</source>
         <translation>파라미터를 파일로 저장</translation>
-    </message>
-    <message>
-        <source>Saving to file is done.</source>
-        <translation>파일 저장을 마쳤습니다.</translation>
-    </message>
-    <message>
-        <source>Failed to save data to file.</source>
-        <translation>데이터를 파일로 저장하지 못했습니다.</translation>
     </message>
 </context>
 <context>
@@ -2352,6 +2316,27 @@ Please check it again.</source>
     <message>
         <source>Error</source>
         <translation>오류</translation>
+    </message>
+</context>
+<context>
+    <name>tarsel::views::ParameterFileSteps</name>
+    <message>
+        <source>Failed to read file.</source>
+        <translation>파일을 읽지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>It is NOT a paramerer file or not a supported one.
+Please check it again.</source>
+        <translation>파라미터 파일이 아니거나 지원하지 않는 파일입니다.
+다시 확인해 주십시오.</translation>
+    </message>
+    <message>
+        <source>Saving to file is done.</source>
+        <translation>파일 저장을 마쳤습니다.</translation>
+    </message>
+    <message>
+        <source>Failed to save data to file.</source>
+        <translation>데이터를 파일로 저장하지 못했습니다.</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,5 @@
 #include "gui/views/bldc_param_view.h"
 
-#include <QFile>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,12 +10,12 @@
 #include <cmath>
 #include <limits>
 
-#include "formats/files/drive_file_header.h"
 #include "formats/metadata/CDefaultParamBLDC.h"
 #include "gui/app/child_frame.h"
 #include "gui/app/shell.h"
 #include "gui/model/board/CBoardDorrinTevraBLDC.h"
 #include "gui/model/board/metadata_access.h"
+#include "gui/views/param_file_steps.h"
 #include "gui/widgets/decimal_text.h"
 #include "gui/widgets/slave_selector.h"
 #include "gui/widgets/value_grid.h"
@@ -321,11 +320,8 @@ void CViewBLDCParameter::SaveFile() {
     if (!board) return;
     // "Info"/"Model" and every category section (hidden and read-only parameters too) go into the
     // file in one step; other sections of an existing file stay.
-    if (board->SaveBLDCFile(path->toStdString(), nullptr)) {
-        Shell().Dialogs().Inform(caption, tr("Saving to file is done."));
-    } else {
-        Shell().Dialogs().Inform(caption, tr("Failed to save data to file."), app::BoxIcon::Exclamation);
-    }
+    ParameterFileSteps::ReportSaved(Shell().Dialogs(), caption,
+                                    board->SaveBLDCFile(path->toStdString(), nullptr));
 }
 
 void CViewBLDCParameter::LoadFile() {
@@ -336,20 +332,8 @@ void CViewBLDCParameter::LoadFile() {
     request.filter = tr("BLDC Parameter File(*.fbt)");
     const std::optional<QString> path = Shell().Dialogs().OpenFile(request);
     if (!path) return;
-    QFile file(*path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Shell().Dialogs().Inform(caption, tr("Failed to read file."), app::BoxIcon::Exclamation);
-        return;
-    }
-    file.close();
     const auto board = BldcBoard();
-    if (!board) return;
-    if (!files::ModelMatches(path->toStdString(), board->GetModelName())) {
-        Shell().Dialogs().Inform(
-            caption, tr("It is NOT a paramerer file or not a supported one.\nPlease check it again."),
-            app::BoxIcon::Exclamation);
-        return;
-    }
+    if (!board || !ParameterFileSteps::Accept(Shell().Dialogs(), caption, *path, *board)) return;
     grid_->HideEditor();
     SetControlsEnabled(false);
     task_ = new CBoardTask(

@@ -1,6 +1,5 @@
 #include "gui/views/param_list_view.h"
 
-#include <QFile>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -11,13 +10,13 @@
 #include <optional>
 #include <vector>
 
-#include "formats/files/drive_file_header.h"
 #include "formats/metadata/CDefaultParam.h"
 #include "gui/app/child_frame.h"
 #include "gui/app/shell.h"
 #include "gui/app/view_registry.h"
 #include "gui/dialogs/param_compare_dialog.h"
 #include "gui/views/board_task.h"
+#include "gui/views/param_file_steps.h"
 #include "gui/widgets/decimal_text.h"
 #include "gui/widgets/slave_selector.h"
 #include "gui/widgets/value_grid.h"
@@ -290,21 +289,9 @@ void CViewParamList::LoadFile() {
     request.filter = tr("Parameter File(*.fpt)") + QStringLiteral(";;") + tr("All Files(*.*)");
     const std::optional<QString> path = Shell().Dialogs().OpenFile(request);
     if (!path) return;
-    QFile file(*path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Shell().Dialogs().Inform(caption, tr("Failed to read file."), app::BoxIcon::Exclamation);
-        return;
-    }
-    file.close();
     // The dialog may have run a nested event loop: look the drive up again.
     const auto board = Shell().Master().GetBoard(Port(), Slave());
-    if (!board) return;
-    if (!files::ModelMatches(path->toStdString(), board->GetModelName())) {
-        Shell().Dialogs().Inform(
-            caption, tr("It is NOT a paramerer file or not a supported one.\nPlease check it again."),
-            app::BoxIcon::Exclamation);
-        return;
-    }
+    if (!board || !ParameterFileSteps::Accept(Shell().Dialogs(), caption, *path, *board)) return;
     SetControlsEnabled(false);
     task_ = new CBoardTask(
         this, board, tr("Loading Parameters.."),
@@ -330,11 +317,8 @@ void CViewParamList::SaveFile() {
     if (!board) return;
     // The board writes "Info"/"Model" and the "Parameter" section into the file in one step;
     // other sections of an existing file stay.
-    if (board->SaveParameterFile(path->toStdString())) {
-        Shell().Dialogs().Inform(caption, tr("Saving to file is done."));
-    } else {
-        Shell().Dialogs().Inform(caption, tr("Failed to save data to file."), app::BoxIcon::Exclamation);
-    }
+    ParameterFileSteps::ReportSaved(Shell().Dialogs(), caption,
+                                    board->SaveParameterFile(path->toStdString()));
 }
 
 void CViewParamList::Compare() {
