@@ -8,8 +8,10 @@
 #include <mutex>
 #include <thread>
 
+#include "gui/model/board/CBoardDorrinTevraBLDC.h"
 #include "gui/model/board/board_classes.h"
 #include "gui/model/board/detached_port.h"
+#include "tests/model/model_fixture.h"
 
 namespace tarsel::test {
 namespace {
@@ -91,6 +93,94 @@ TEST(BoardDetachTest, LettingGoWithNothingInFlightReturnsAtOnce) {
     EXPECT_TRUE(board->IsDetached());
     EXPECT_FALSE(board->MoveStop(false));
     EXPECT_EQ(port.Calls(), 0);
+}
+
+// A main frame whose message queue holds the first message handed to it until the test lets go.
+class HeldSink : public RecordingSink {
+public:
+    void Post(uint32_t message, uintptr_t wParam, intptr_t lParam) override {
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            inside_ = true;
+            cv_.notify_all();
+            cv_.wait(lock, [&] { return released_; });
+            inside_ = false;
+        }
+        RecordingSink::Post(message, wParam, lParam);
+    }
+    void WaitInside() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        ASSERT_TRUE(cv_.wait_for(lock, 5s, [&] { return inside_; }));
+    }
+    void Release() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        released_ = true;
+        cv_.notify_all();
+    }
+    bool Inside() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return inside_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable cv_;
+    bool inside_ = false;
+    bool released_ = false;
+};
+
+std::unique_ptr<CBoardInterface> BldcBoard(IBoardCommands& port, IMainFrameSink& sink) {
+    SlaveInfo info{};
+    info.inputCount = 4;
+    info.outputCount = 4;
+    return CreateBoard(board_type::kBldc, 0, port, &info, nullptr, BoardContext{&sink, nullptr, nullptr});
+}
+
+// A worker that outlived its window (a board task, a monitoring run) goes on calling its board
+// after the port let go of it, until after the main frame is gone: the board must not reach it.
+TEST(BoardDetachTest, ADetachedBoardTellsTheMainFrameNothing) {
+    HeldPort port;
+    RecordingSink sink;
+    std::unique_ptr<CBoardInterface> board = BldcBoard(port, sink);
+    auto* bldc = dynamic_cast<CBoardDorrinTevraBLDC*>(board.get());
+    ASSERT_NE(bldc, nullptr);
+    bldc->ReadBLDCParameter(4, 6);
+    ASSERT_FALSE(sink.Messages().empty());  // attached, even a failed read redraws the windows
+    board->Detach();
+    sink.Clear();
+
+    bldc->ReadBLDCParameter(4, 6);
+    bldc->WriteBLDCParameter(4, 6, 1);
+    board->SetInputPinLevel(0, 1);
+    board->SetOutputPinLevel(1, 1);
+    board->ServoEnable(true);
+    board->MoveSingleAxisIncPos(100, 1000, false);
+    EXPECT_TRUE(sink.Messages().empty());
+}
+
+TEST(BoardDetachTest, LettingGoWaitsForAMessageBeingHandedToTheMainFrame) {
+    HeldPort port;
+    HeldSink sink;
+    std::unique_ptr<CBoardInterface> board = BldcBoard(port, sink);
+    auto* bldc = dynamic_cast<CBoardDorrinTevraBLDC*>(board.get());
+    ASSERT_NE(bldc, nullptr);
+
+    std::thread worker([&] { bldc->ReadBLDCParameter(4, 6); });
+    sink.WaitInside();
+    std::atomic<bool> detached{false};
+    bool postDoneWhenDetached = false;
+    std::thread detach([&] {
+        board->Detach();
+        postDoneWhenDetached = !sink.Inside();
+        detached = true;
+    });
+    std::this_thread::sleep_for(100ms);
+    EXPECT_FALSE(detached.load());  // the main frame may go right after the port let go
+
+    sink.Release();
+    worker.join();
+    detach.join();
+    EXPECT_TRUE(postDoneWhenDetached);
 }
 
 }  // namespace

@@ -155,11 +155,17 @@ bool CBoardInterface::PollingAbort() const {
     return stop && stop->load();
 }
 
+// A detached board tells the main frame nothing: a worker that outlived its window (a board
+// task, a monitoring run) may still call in after the port and the main frame are gone.  The
+// lease makes Detach wait for a message being handed over, as for a command.
 void CBoardInterface::Post(uint32_t message, uintptr_t wParam, intptr_t lParam) {
-    if (context_.sink) context_.sink->Post(message, wParam, lParam);
+    const PortLease lease(*this);
+    if (IsDetached() || !context_.sink) return;
+    context_.sink->Post(message, wParam, lParam);
 }
 
 void CBoardInterface::LogCommand(const char* format, ...) {
+    const PortLease lease(*this);
     if (OnPollingThread() || IsDetached() || !context_.sink) return;
     char line[512];
     va_list args;

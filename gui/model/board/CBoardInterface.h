@@ -12,7 +12,7 @@
 // its board up by (port, slave) for every use and holds it only for that call.  When the port
 // lets go of a board (drive removed, port destroyed) it detaches it first: a detached board never
 // touches its port again, and every command then fails quietly (kResultNotOpen, no box, no log
-// line), so a board that outlives its port is harmless.
+// line, no message to the main frame), so a board that outlives its port is harmless.
 #pragma once
 
 #include <array>
@@ -238,7 +238,8 @@ public:
     // Called by the port as it lets go of the board: from then on no command reaches the port,
     // every command fails quietly with kResultNotOpen, and reloads still asked for end as failed.
     // Returns once no other thread is still inside a command on the port (at most one
-    // transaction), so the port may be destroyed right after.
+    // transaction) or handing a message or log line to the sink, so the port may be destroyed
+    // right after.
     void Detach();
     bool IsDetached() const { return detached_.load(); }
 
