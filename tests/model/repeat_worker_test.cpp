@@ -126,5 +126,24 @@ TEST_P(RepeatWorkerLossTest, RunEndsWhenTheDriveGoesAway) {
 
 INSTANTIATE_TEST_SUITE_P(PulledOrDisconnected, RepeatWorkerLossTest, ::testing::Bool());
 
+// The window asks for the stop while the worker thread has not yet begun the sequence (it had not
+// been scheduled, or a hook was still on the line): the sequence must not clear that request.
+TEST_F(RepeatWorkerTest, AStopAskedBeforeTheSequenceBeginsEndsItWithoutAMove) {
+    auto board = ServoOn();
+    ASSERT_NE(board, nullptr);
+    CRepeatWorker worker;
+    Configure(worker, 4000, 0, 0);  // until stopped
+    worker.Settings().positions[0] = 1500;
+    std::atomic<bool> stopAsked{false};
+    CRepeatWorker::Hooks hooks;
+    hooks.before = [&](CBoardInterface&) { return WaitUntil([&] { return stopAsked.load(); }); };
+    ASSERT_TRUE(worker.Start(board, hooks));
+    worker.RequestStop();
+    stopAsked = true;
+    EXPECT_TRUE(worker.Finish(3s));
+    EXPECT_FALSE(board->IsRepeatRunning());
+    EXPECT_EQ(CommandPosition(), 0);  // not even the move to the first position
+}
+
 }  // namespace
 }  // namespace tarsel::test

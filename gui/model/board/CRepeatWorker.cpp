@@ -38,6 +38,7 @@ bool CRepeatWorker::Start(std::shared_ptr<CBoardInterface> board, Hooks hooks) {
     if (board == nullptr || thread_.joinable()) return false;
     cycles_ = 0;
     startTimeMs_ = 0;
+    stop_ = false;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         board_ = board;
@@ -50,8 +51,15 @@ bool CRepeatWorker::Start(std::shared_ptr<CBoardInterface> board, Hooks hooks) {
 }
 
 void CRepeatWorker::Body(std::shared_ptr<CBoardInterface> board, const Hooks& hooks) {
-    if (!hooks.before || hooks.before(*board))
-        board->RunRepeat([this] { return settings_.Read(); }, &cycles_, &startTimeMs_);
+    // The sequence clears the board's stop request as it begins, so a stop asked for before then
+    // (during the `before` hook, or before this thread was scheduled) is handed on at its first
+    // read of the settings, which comes before any move.
+    CBoardInterface& b = *board;
+    const auto read = [this, &b] {
+        if (stop_.load()) b.StopRepeat();
+        return settings_.Read();
+    };
+    if (!hooks.before || hooks.before(b)) b.RunRepeat(read, &cycles_, &startTimeMs_);
     if (hooks.after) hooks.after(*board);
     running_ = false;
     board.reset();
@@ -64,6 +72,7 @@ void CRepeatWorker::Body(std::shared_ptr<CBoardInterface> board, const Hooks& ho
 }
 
 void CRepeatWorker::RequestStop() {
+    stop_ = true;
     std::shared_ptr<CBoardInterface> board;
     {
         std::lock_guard<std::mutex> lock(mutex_);

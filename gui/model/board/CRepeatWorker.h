@@ -78,6 +78,7 @@ private:
 
     LiveRepeatSettings settings_;
     std::atomic<bool> running_{false};
+    std::atomic<bool> stop_{false};  // RequestStop was called for the current worker
     std::atomic<uint32_t> cycles_{0};
     std::atomic<uint64_t> startTimeMs_{0};
 

@@ -170,6 +170,7 @@ bool CBoardInterface::RunRepeat(const std::function<RepeatInputs()>& read, std::
     } running{repeatRunning_};
 
     RepeatInputs in = read();
+    if (repeatStop_.load()) return true;  // stopped before the first move
     const auto moveAndWait = [&](int32_t position) {
         return SendAbsMove(position, in.speed) && WaitAfterMove(in.inPosition, true);
     };
