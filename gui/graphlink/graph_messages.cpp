@@ -145,6 +145,16 @@ bool CGraphStreamDecoder::Feed(std::span<const uint8_t> bytes, std::vector<Graph
     return true;
 }
 
+bool CGraphStreamDecoder::Finish() {
+    if (Malformed()) return false;
+    if (pending_.empty()) return true;
+    // Only an incomplete message is ever kept, and its first byte is its length.
+    error_ = "the stream ended after " + std::to_string(pending_.size()) + " of the " +
+             std::to_string(1 + pending_[0]) + " bytes of a message";
+    pending_.clear();
+    return false;
+}
+
 bool CGraphStreamDecoder::DecodeOne(std::span<const uint8_t> message, GraphMessage& out) {
     out.command = static_cast<GraphCommand>(message[0]);
     const auto payload = message.subspan(1);

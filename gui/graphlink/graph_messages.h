@@ -58,6 +58,9 @@ class CGraphStreamDecoder {
 public:
     // Appends the complete messages found to `out`; false once the stream is malformed.
     bool Feed(std::span<const uint8_t> bytes, std::vector<GraphMessage>& out);
+    // The sender closed the stream: false when it stopped inside a message (Error then says how
+    // many bytes of it came), which is lost.
+    bool Finish();
     bool Malformed() const { return !error_.empty(); }
     const std::string& Error() const { return error_; }
     // Bytes of an incomplete message kept for the next chunk.

@@ -66,7 +66,11 @@ void CGraphServer::Accept() {
         QObject::connect(socket, &QLocalSocket::readyRead, server_.get(), [this, id] { ReadFrom(id); });
         QObject::connect(socket, &QLocalSocket::disconnected, server_.get(), [this, id] {
             ReadFrom(id);  // what arrived together with the end
-            if (connections_.count(id)) Drop(id, QString());
+            auto it = connections_.find(id);
+            if (it == connections_.end()) return;
+            // A message the sender broke off is lost; say so rather than report a clean end.
+            auto& decoder = it->second->decoder;
+            Drop(id, decoder.Finish() ? QString() : QString::fromStdString(decoder.Error()));
         });
         ReadFrom(id);
     }

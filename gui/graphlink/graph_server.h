@@ -39,7 +39,8 @@ public:
     const QString& ErrorText() const { return error_; }
 
     // Called on the server's thread as messages, raw chunks and connection ends arrive.  A closed
-    // connection reports an empty error when the peer closed it, else why it was dropped.
+    // connection reports an empty error when the peer closed it between messages, else why it was
+    // dropped (a stream broken off inside a message included).
     void SetMessageHandler(MessageHandler handler) { onMessage_ = std::move(handler); }
     void SetBytesHandler(BytesHandler handler) { onBytes_ = std::move(handler); }
     void SetClosedHandler(ClosedHandler handler) { onClosed_ = std::move(handler); }

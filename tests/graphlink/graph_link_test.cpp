@@ -219,6 +219,26 @@ TEST_F(GraphLinkTest, MalformedConnectionIsDroppedAndOthersGoOn) {
         << "the end came on the good connection";
 }
 
+TEST_F(GraphLinkTest, SenderClosingInsideAMessageIsReportedNotTakenForACleanEnd) {
+    Recorder recorder(Endpoint());
+    ASSERT_TRUE(recorder.server.Listen());
+    QLocalSocket sender;
+    sender.connectToServer(Endpoint());
+    ASSERT_TRUE(sender.waitForConnected(1000));
+    const auto reset = EncodeReset();
+    const auto data = EncodeData(0, std::vector<int32_t>{7});
+    QByteArray bytes(reinterpret_cast<const char*>(reset.data()), static_cast<qsizetype>(reset.size()));
+    bytes.append(reinterpret_cast<const char*>(data.data()), 100);  // the length byte promises 254
+    sender.write(bytes);
+    sender.flush();
+    sender.disconnectFromServer();
+    ASSERT_TRUE(PumpUntil([&] { return !recorder.closed.empty(); }));
+    EXPECT_TRUE(recorder.closed[0].second.contains(QStringLiteral("100 of the 254 bytes")))
+        << recorder.closed[0].second.toStdString();
+    ASSERT_EQ(recorder.messages.size(), 1u) << "the reset before the cut still counts";
+    EXPECT_EQ(recorder.messages[0].second.command, GraphCommand::Reset);
+}
+
 TEST_F(GraphLinkTest, ClientStartsTheGraphProgramWhenNoneRuns) {
     auto options = Options();
     options.program = QStringLiteral(FAKE_GRAPH_PROGRAM);

@@ -174,6 +174,36 @@ TEST(GraphStreamDecoder, IncompleteMessageWaits) {
     EXPECT_EQ(decoder.Pending(), 100u);
 }
 
+TEST(GraphStreamDecoder, StreamEndingInsideAMessageIsReported) {
+    const Bytes data = EncodeData(3, std::vector<int32_t>{1, 2});
+    struct Case {
+        const char* what;
+        Bytes bytes;
+        const char* errorPart;
+    };
+    const std::vector<Case> cases{
+        {"only the length byte", {0xfd}, "after 1 of the 254 bytes"},
+        {"data record cut short", Bytes(data.begin(), data.begin() + 40), "after 40 of the 254 bytes"},
+        {"all but the last byte", Bytes(data.begin(), data.end() - 1), "after 253 of the 254 bytes"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CGraphStreamDecoder decoder;
+        std::vector<GraphMessage> got;
+        ASSERT_TRUE(decoder.Feed(EncodeReset(), got));
+        ASSERT_TRUE(decoder.Feed(c.bytes, got));
+        EXPECT_EQ(got.size(), 1u);
+        EXPECT_FALSE(decoder.Finish());
+        EXPECT_NE(decoder.Error().find(c.errorPart), std::string::npos) << decoder.Error();
+        EXPECT_EQ(decoder.Pending(), 0u) << "the broken message is let go";
+    }
+    CGraphStreamDecoder clean;
+    std::vector<GraphMessage> got;
+    ASSERT_TRUE(clean.Feed(data, got));
+    EXPECT_TRUE(clean.Finish()) << "a stream ending between messages is complete";
+    EXPECT_TRUE(clean.Error().empty());
+}
+
 TEST(GraphStreamDecoder, BrokenStreamsAreRefusedForGood) {
     struct Case {
         const char* what;
@@ -184,6 +214,8 @@ TEST(GraphStreamDecoder, BrokenStreamsAreRefusedForGood) {
     dataTooMany[2 + 8] = 61;
     Bytes dataHuge = EncodeData(0, {});
     dataHuge[2 + 11] = 0x80;
+    Bytes dataAllOnes = EncodeData(0, {});
+    for (std::size_t i = 0; i < 4; ++i) dataAllOnes[2 + 8 + i] = 0xff;
     const std::vector<Case> cases{
         {"unknown command", {0x01, 'z'}, 0},
         {"length of a series on a reset", {0xb5, 'r'}, 0},
@@ -191,6 +223,7 @@ TEST(GraphStreamDecoder, BrokenStreamsAreRefusedForGood) {
         {"length 255 on data", {0xff, 'D'}, 0},
         {"value count above 60", dataTooMany, 0},
         {"negative value count", dataHuge, 0},
+        {"value count 0xffffffff", dataAllOnes, 0},
         {"garbage after a good reset", {0x01, 'r', 0x7f, 0x7f, 0x7f}, 1},
     };
     for (const auto& c : cases) {
@@ -204,6 +237,7 @@ TEST(GraphStreamDecoder, BrokenStreamsAreRefusedForGood) {
         const Bytes reset = EncodeReset();
         EXPECT_FALSE(decoder.Feed(reset, got)) << "nothing after the break is trusted";
         EXPECT_EQ(got.size(), c.goodBefore);
+        EXPECT_FALSE(decoder.Finish()) << "a broken stream never ends well";
     }
 }
 
