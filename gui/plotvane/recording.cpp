@@ -31,12 +31,14 @@ CRecordingAssembler::Change CRecordingAssembler::Apply(const graphlink::GraphMes
     if (!current_) return Change::None;
     switch (message.command) {
         case GraphCommand::Series:
+            if (current_->series.size() >= kMaxSeries) return Change::None;
             current_->series.push_back({message.name, message.colorref});
             return Change::Configured;
         case GraphCommand::Axis:
             current_->axisLabel = message.text;
             return Change::Configured;
         case GraphCommand::Data: {
+            if (current_->samples.size() >= kMaxSamples) return Change::None;
             RecordingSample sample{message.index, message.values};
             if (sample.values.size() > current_->series.size()) sample.values.resize(current_->series.size());
             current_->samples.push_back(std::move(sample));
@@ -97,66 +99,91 @@ std::optional<uint32_t> ParseColor(std::string_view text) {
     return ((rgb >> 16) & 0xff) | (rgb & 0xff00) | ((rgb & 0xff) << 16);
 }
 
-// Splits the text into rows of cells, honouring quotes (which may hold line breaks).
+// Reads the text one row of cells at a time, honouring quotes (which may hold line breaks), so
+// that only one row is ever split at once.  A comment row (its first character an unquoted '#')
+// is kept as one cell with its commas, as the row reads.
 struct CsvRow {
     std::vector<std::string> cells;
     std::size_t line = 0;
-    bool comment = false;  // the line starts with an unquoted '#'
+    bool comment = false;
 };
 
-std::optional<std::vector<CsvRow>> SplitCsv(const std::string& text, std::string& error) {
-    std::vector<CsvRow> rows;
-    CsvRow row;
-    std::string cell;
-    bool quoted = false, cellWasQuoted = false;
-    std::size_t line = 1;
-    row.line = 1;
-    auto endCell = [&] {
-        row.cells.push_back(std::move(cell));
-        cell.clear();
-        cellWasQuoted = false;
-    };
-    auto endRow = [&] {
-        endCell();
-        if (!(row.cells.size() == 1 && row.cells[0].empty())) rows.push_back(std::move(row));
+class CsvRows {
+public:
+    enum class Read { Row, End, TooWide, Unclosed };
+    explicit CsvRows(std::string_view text) : text_(text) {}
+
+    // The next row that is not blank.  A row with more than `maxCells` cells stops the reading
+    // at its excess cell (TooWide), so that a line of a million commas never becomes a million
+    // strings.  `row.line` is the line the row starts on.
+    Read Next(CsvRow& row, std::size_t maxCells) {
+        while (at_ < text_.size()) {
+            const Read read = ReadRow(row, maxCells);
+            if (read != Read::Row) return read;
+            if (!(row.cells.size() == 1 && row.cells[0].empty())) return Read::Row;
+        }
+        return Read::End;
+    }
+
+private:
+    Read ReadRow(CsvRow& row, std::size_t maxCells) {
         row = CsvRow{};
-        row.line = line;
-    };
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quoted) {
-            if (c == '"') {
-                if (i + 1 < text.size() && text[i + 1] == '"') {
-                    cell += '"';
-                    ++i;
-                } else {
-                    quoted = false;
-                }
+        row.line = line_;
+        std::string cell;
+        bool quoted = false, cellWasQuoted = false, cellStart = true;
+        auto endCell = [&] {
+            if (row.comment) {  // the comment keeps its commas
+                cell += ',';
             } else {
-                if (c == '\n') ++line;
-                cell += c;
+                if (row.cells.size() + 1 >= maxCells) return false;  // the last cell is still to come
+                row.cells.push_back(std::move(cell));
+                cell.clear();
             }
-            continue;
+            cellWasQuoted = false;
+            cellStart = true;
+            return true;
+        };
+        for (; at_ < text_.size(); ++at_) {
+            const char c = text_[at_];
+            if (quoted) {
+                if (c == '"') {
+                    if (at_ + 1 < text_.size() && text_[at_ + 1] == '"') {
+                        cell += '"';
+                        ++at_;
+                    } else {
+                        quoted = false;
+                    }
+                } else {
+                    if (c == '\n') ++line_;
+                    cell += c;
+                }
+                continue;
+            }
+            if (c == '#' && row.cells.empty() && cell.empty() && !cellWasQuoted) row.comment = true;
+            if (c == '"' && cellStart && !cellWasQuoted) {
+                quoted = cellWasQuoted = true;
+                cellStart = false;
+            } else if (c == ',') {
+                if (!endCell()) return Read::TooWide;
+                continue;
+            } else if (c == '\n') {
+                ++line_;
+                ++at_;
+                break;
+            } else if (c != '\r') {
+                cell += c;
+                cellStart = false;
+            }
         }
-        if (c == '#' && row.cells.empty() && cell.empty() && !cellWasQuoted) row.comment = true;
-        if (c == '"' && cell.empty() && !cellWasQuoted) {
-            quoted = cellWasQuoted = true;
-        } else if (c == ',') {
-            endCell();
-        } else if (c == '\n') {
-            ++line;
-            endRow();
-        } else if (c != '\r') {
-            cell += c;
-        }
+        if (quoted) return Read::Unclosed;
+        row.cells.push_back(std::move(cell));
+        return Read::Row;
     }
-    if (quoted) {
-        error = "line " + std::to_string(row.line) + ": a quoted cell is not closed";
-        return std::nullopt;
-    }
-    endRow();
-    return rows;
-}
+
+    std::string_view text_;
+    std::size_t at_ = 0;
+    std::size_t line_ = 1;
+};
 
 std::optional<long long> ParseInteger(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
@@ -193,22 +220,22 @@ std::string RecordingToCsv(const Recording& recording) {
 
 CsvReadResult RecordingFromCsv(const std::string& text) {
     CsvReadResult result;
-    auto rows = SplitCsv(text, result.error);
-    if (!rows) return result;
+    CsvRows rows(text);
+    CsvRow row;
+    auto unclosed = [&] {
+        result.error = "line " + std::to_string(row.line) + ": a quoted cell is not closed";
+    };
     Recording recording;
     recording.complete = true;
     std::vector<uint32_t> colors;
-    std::size_t at = 0;
     // Comment lines before the header; the colour line among them.
-    for (; at < rows->size(); ++at) {
-        const CsvRow& row = (*rows)[at];
-        if (!row.comment) break;
-        std::string joined = row.cells[0];
-        for (std::size_t i = 1; i < row.cells.size(); ++i) joined += ',' + row.cells[i];
+    CsvRows::Read read;
+    while ((read = rows.Next(row, kMaxSeries + 1)) == CsvRows::Read::Row && row.comment) {
+        const std::string& joined = row.cells[0];
         if (joined.rfind(kColorLine, 0) != 0) continue;
         std::string_view list = std::string_view(joined).substr(kColorLine.size());
         colors.clear();
-        while (!list.empty()) {
+        while (!list.empty() && colors.size() < kMaxSeries) {
             const auto cut = list.find(';');
             if (auto color = ParseColor(list.substr(0, cut)))
                 colors.push_back(*color);
@@ -218,11 +245,20 @@ CsvReadResult RecordingFromCsv(const std::string& text) {
             list.remove_prefix(cut + 1);
         }
     }
-    if (at >= rows->size()) {
+    if (read == CsvRows::Read::Unclosed) {
+        unclosed();
+        return result;
+    }
+    if (read == CsvRows::Read::TooWide) {
+        result.error = "line " + std::to_string(row.line) + ": the header names more than " +
+                       std::to_string(kMaxSeries) + " series";
+        return result;
+    }
+    if (read == CsvRows::Read::End) {
         result.error = "no header line with the series names";
         return result;
     }
-    const CsvRow& header = (*rows)[at++];
+    const CsvRow header = std::move(row);
     if (header.cells.size() < 2) {
         result.error = "line " + std::to_string(header.line) + ": the header names no series";
         return result;
@@ -231,12 +267,11 @@ CsvReadResult RecordingFromCsv(const std::string& text) {
     for (std::size_t i = 1; i < header.cells.size(); ++i)
         recording.series.push_back(
             {header.cells[i], i - 1 < colors.size() ? colors[i - 1] : DefaultColor(i - 1)});
-    for (; at < rows->size(); ++at) {
-        const CsvRow& row = (*rows)[at];
+    while ((read = rows.Next(row, header.cells.size())) == CsvRows::Read::Row) {
         if (row.comment) continue;
         const std::string where = "line " + std::to_string(row.line) + ": ";
-        if (row.cells.size() > header.cells.size()) {
-            result.error = where + "more cells than the header names";
+        if (recording.samples.size() >= kMaxSamples) {
+            result.error = where + "more than " + std::to_string(kMaxSamples) + " samples";
             return result;
         }
         const auto index = ParseInteger(row.cells[0]);
@@ -265,6 +300,14 @@ CsvReadResult RecordingFromCsv(const std::string& text) {
             sample.values.push_back(static_cast<int32_t>(*value));
         }
         recording.samples.push_back(std::move(sample));
+    }
+    if (read == CsvRows::Read::Unclosed) {
+        unclosed();
+        return result;
+    }
+    if (read == CsvRows::Read::TooWide) {
+        result.error = "line " + std::to_string(row.line) + ": more cells than the header names";
+        return result;
     }
     result.recording = std::move(recording);
     return result;

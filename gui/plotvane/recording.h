@@ -3,6 +3,7 @@
 // from a CSV file; saved as CSV.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,6 +12,12 @@
 #include "gui/graphlink/graph_messages.h"
 
 namespace tarsel::plotvane {
+
+// The most series and samples one recording holds, from the link or from a file, so that a
+// sender that never stops or a file of a million columns cannot take all the memory.  A recording
+// Plotvane saves always reads back.
+inline constexpr std::size_t kMaxSeries = 1024;
+inline constexpr std::size_t kMaxSamples = 10'000'000;
 
 struct RecordingSeries {
     std::string name;
@@ -34,7 +41,7 @@ struct Recording {
 
 // Follows one connection's messages: "r" starts a new recording, "S", "x" and "D" fill the
 // current one, "A" completes it.  Messages before the first "r" have nothing to fill and are
-// left out; probes, "c" and "M" change nothing.
+// left out; probes, "c" and "M" change nothing, nor do series and samples beyond the limits.
 class CRecordingAssembler {
 public:
     enum class Change { None, Started, Configured, Sampled, Completed };

@@ -121,6 +121,12 @@ TEST(RecordingCsv, RefusesWhatIsNotARecording) {
         {"s,a\n0,1,2\n", "more cells"},
         {"s,a,b\n0,,2\n", "follows an empty"},
         {"s,a\n0,\"1\n", "not closed"},
+        {"s,a\n0,nan\n", "whole number"},
+        {"s,a\n0,inf\n", "whole number"},
+        {"s,a\n0,-inf\n", "whole number"},
+        {"s,a\n0,1e3\n", "whole number"},
+        {"s,a\n0,99999999999999999999999999\n", "whole number"},
+        {"s,a\n0x10,1\n", "sample number"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -128,6 +134,57 @@ TEST(RecordingCsv, RefusesWhatIsNotARecording) {
         EXPECT_FALSE(r.recording);
         EXPECT_NE(r.error.find(c.errorPart), std::string::npos) << r.error;
     }
+}
+
+TEST(RecordingCsv, HeaderOnlyIsAnEmptyRecording) {
+    const auto r = RecordingFromCsv("# Plotvane colors: #010203\r\n[sample],Position\r\n");
+    ASSERT_TRUE(r.recording) << r.error;
+    ASSERT_EQ(r.recording->series.size(), 1u);
+    EXPECT_EQ(r.recording->series[0].name, "Position");
+    EXPECT_EQ(r.recording->series[0].colorref, 0x030201u);
+    EXPECT_TRUE(r.recording->samples.empty());
+}
+
+TEST(RecordingCsv, CommentsKeepTheirCommasAndQuotes) {
+    // A note with commas and quotes before the colour line: neither is split into cells.
+    const auto r = RecordingFromCsv("# a, \"b,c\" d\n# Plotvane colors: #FF0000;#00FF00\ns,a,b\n0,1,2\n");
+    ASSERT_TRUE(r.recording) << r.error;
+    ASSERT_EQ(r.recording->series.size(), 2u);
+    EXPECT_EQ(r.recording->series[0].colorref, 0x0000FFu);
+    EXPECT_EQ(r.recording->series[1].colorref, 0x00FF00u);
+}
+
+TEST(RecordingCsv, WideLinesAreReadUpToTheLimitAndNoFurther) {
+    std::string header = "s";
+    std::string row = "0";
+    for (std::size_t i = 0; i < kMaxSeries; ++i) {
+        header += ",c" + std::to_string(i);
+        row += "," + std::to_string(i);
+    }
+    const auto widest = RecordingFromCsv(header + "\n" + row + "\n");
+    ASSERT_TRUE(widest.recording) << widest.error;
+    ASSERT_EQ(widest.recording->series.size(), kMaxSeries);
+    ASSERT_EQ(widest.recording->samples.size(), 1u);
+    EXPECT_EQ(widest.recording->samples[0].values.back(), static_cast<int32_t>(kMaxSeries - 1));
+
+    const auto wider = RecordingFromCsv(header + ",one more\n");
+    EXPECT_FALSE(wider.recording);
+    EXPECT_NE(wider.error.find("line 1: the header names more than 1024 series"), std::string::npos)
+        << wider.error;
+
+    // Ten million commas under a two-column header are refused at the third cell.
+    const auto commas = RecordingFromCsv("s,a\n0,1" + std::string(10'000'000, ',') + "\n");
+    EXPECT_FALSE(commas.recording);
+    EXPECT_NE(commas.error.find("line 2: more cells"), std::string::npos) << commas.error;
+}
+
+TEST(RecordingAssembler, SeriesBeyondTheLimitAreLeftOut) {
+    CRecordingAssembler a;
+    a.Apply(Msg(GraphCommand::Reset));
+    for (std::size_t i = 0; i < kMaxSeries; ++i) ASSERT_EQ(a.Apply(Series("s", 1)), Change::Configured);
+    EXPECT_EQ(a.Apply(Series("s", 1)), Change::None);
+    ASSERT_EQ(a.Current()->series.size(), kMaxSeries);
+    EXPECT_TRUE(RecordingFromCsv(RecordingToCsv(*a.Current())).recording) << "what is kept saves and reopens";
 }
 
 TEST(Recording, NearestSampleFollowsTheIndexNotThePosition) {
