@@ -1,7 +1,7 @@
 // The graph link's byte stream as a graph server receives it from any local process.  The first
 // byte picks how the rest is cut into chunks; every cut must decode to the same messages as the
 // whole stream at once, nothing incomplete may be kept beyond one message, and a data record that
-// decodes encodes back to the same bytes.
+// decodes encodes back to the same bytes.  The stream's end is clean only between messages.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -45,6 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     for (std::size_t i = 0; i < got.size(); ++i)
         if (!Same(expected[i], got[i])) std::abort();
     if (!wholeOk && (whole.Error().empty() || whole.Feed(stream, expected))) std::abort();
+    // The end of the stream is clean exactly when no part of a message is left over.
+    const bool cleanEnd = piecesOk && pieces.Pending() == 0;
+    if (pieces.Finish() != cleanEnd || (!cleanEnd && pieces.Error().empty())) std::abort();
 
     for (const auto& message : got) {
         if (message.command != GraphCommand::Data) continue;
