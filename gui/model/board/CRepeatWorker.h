@@ -64,8 +64,9 @@ public:
     uint64_t StartTimeMs() const { return startTimeMs_.load(); }
     void ClearCycles() { cycles_ = 0; }
 
-    // Asks the sequence to end: the board's repeat stop, which also cuts a delay short.  Does not
-    // stop the axis; the window sends the stop command for that.
+    // Asks the sequence to end: the board's repeat stop, which also cuts a delay short; a sequence
+    // that has not begun yet ends before its first move.  Does not stop the axis; the window sends
+    // the stop command for that.
     void RequestStop();
     // Joins a worker whose sequence has ended; true when no worker is left.
     bool Reap();
