@@ -212,6 +212,48 @@ TEST_F(PlotvaneWindowTest, SavedCsvReopensToTheSameValues) {
     EXPECT_EQ(dialogs_.errors.size(), 2);
 }
 
+TEST_F(PlotvaneWindowTest, OddFilesOpenOrAreRefusedWithABox) {
+    std::string widest = "[sample]", widestRow = "0";
+    for (std::size_t i = 0; i < kMaxSeries; ++i) {
+        widest += ",c" + std::to_string(i);
+        widestRow += ",1";
+    }
+    struct Case {
+        const char* name;
+        std::string text;
+        int lines;  // -1: refused
+        int points;
+    };
+    const Case cases[] = {
+        {"empty.csv", "", -1, 0},
+        {"header_only.csv", "[sample],a,b\r\n", 2, 0},
+        {"crlf.csv", "[sample],a\r\n0,1\r\n1,2\r\n", 1, 2},
+        {"widest.csv", widest + "\n" + widestRow + "\n", static_cast<int>(kMaxSeries), 1},
+        {"too_wide.csv", widest + ",c\n", -1, 0},
+        {"not_numbers.csv", "[sample],a\n0,nan\n", -1, 0},
+    };
+    CPlotvaneWindow window(QString(), dialogs_);
+    int errors = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile file(File(c.name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromStdString(c.text));
+        file.close();
+        const int charts = window.ChartCount();
+        EXPECT_EQ(window.OpenFile(File(c.name)), c.lines >= 0);
+        if (c.lines < 0) {
+            EXPECT_EQ(window.ChartCount(), charts);
+            EXPECT_EQ(dialogs_.errors.size(), ++errors);
+            continue;
+        }
+        ASSERT_EQ(window.ChartCount(), charts + 1);
+        const auto lines = Lines(window.CurrentChart());
+        ASSERT_EQ(static_cast<int>(lines.size()), c.lines);
+        EXPECT_EQ(lines.front()->count(), c.points);
+    }
+}
+
 TEST_F(PlotvaneWindowTest, CursorZoomAndPngExport) {
     CPlotvaneWindow window(QString(), dialogs_);
     EXPECT_FALSE(window.Serving());
