@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -18,19 +19,16 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// A port whose stop command stays on the line until the test lets it finish.
-class HeldPort : public DetachedPort {
+// Holds every thread that passes it until the test lets go.
+class Gate {
 public:
-    HeldPort() : DetachedPort(7) {}
-    bool IsPortOpen() const override { return true; }
-    uint8_t MoveStop(uint8_t) override {
+    void Pass() {
         std::unique_lock<std::mutex> lock(mutex_);
-        ++calls_;
+        ++passes_;
         inside_ = true;
         cv_.notify_all();
         cv_.wait(lock, [&] { return released_; });
         inside_ = false;
-        return 0;
     }
     void WaitInside() {
         std::unique_lock<std::mutex> lock(mutex_);
@@ -45,9 +43,9 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         return inside_;
     }
-    int Calls() {
+    int Passes() {
         std::lock_guard<std::mutex> lock(mutex_);
-        return calls_;
+        return passes_;
     }
 
 private:
@@ -55,34 +53,51 @@ private:
     std::condition_variable cv_;
     bool inside_ = false;
     bool released_ = false;
-    int calls_ = 0;
+    int passes_ = 0;
 };
+
+// A port whose stop command stays on the line until the test lets it finish.
+class HeldPort : public DetachedPort {
+public:
+    HeldPort() : DetachedPort(7) {}
+    bool IsPortOpen() const override { return true; }
+    uint8_t MoveStop(uint8_t) override {
+        gate.Pass();
+        return 0;
+    }
+    Gate gate;
+};
+
+// `start` runs on a worker until it is held in `gate`; Detach must not return before the gate
+// lets it go, because what it holds (the port, the main frame) may go right after.
+void ExpectDetachWaitsFor(CBoardInterface& board, Gate& gate, const std::function<void()>& start) {
+    std::thread worker(start);
+    gate.WaitInside();
+    std::atomic<bool> detached{false};
+    bool doneWhenDetached = false;
+    std::thread detach([&] {
+        board.Detach();
+        doneWhenDetached = !gate.Inside();
+        detached = true;
+    });
+    std::this_thread::sleep_for(100ms);
+    EXPECT_FALSE(detached.load());
+
+    gate.Release();
+    worker.join();
+    detach.join();
+    EXPECT_TRUE(doneWhenDetached);
+}
 
 TEST(BoardDetachTest, LettingGoWaitsForTheCommandInFlightAndNothingReachesThePortAfter) {
     HeldPort port;
     SlaveInfo info{};
     std::unique_ptr<CBoardInterface> board = CreateBoard(1, 0, port, &info, nullptr, BoardContext{});
 
-    std::thread command([&] { board->MoveStop(false); });
-    port.WaitInside();
-
-    std::atomic<bool> detached{false};
-    bool commandDoneWhenDetached = false;
-    std::thread detach([&] {
-        board->Detach();
-        commandDoneWhenDetached = !port.Inside();
-        detached = true;
-    });
-    std::this_thread::sleep_for(100ms);
-    EXPECT_FALSE(detached.load());  // the port must stay alive while the stop is on the line
-
-    port.Release();
-    command.join();
-    detach.join();
-    EXPECT_TRUE(commandDoneWhenDetached);
+    ExpectDetachWaitsFor(*board, port.gate, [&] { board->MoveStop(false); });
 
     EXPECT_FALSE(board->MoveStop(false));
-    EXPECT_EQ(port.Calls(), 1);
+    EXPECT_EQ(port.gate.Passes(), 1);
 }
 
 TEST(BoardDetachTest, LettingGoWithNothingInFlightReturnsAtOnce) {
@@ -92,41 +107,17 @@ TEST(BoardDetachTest, LettingGoWithNothingInFlightReturnsAtOnce) {
     board->Detach();
     EXPECT_TRUE(board->IsDetached());
     EXPECT_FALSE(board->MoveStop(false));
-    EXPECT_EQ(port.Calls(), 0);
+    EXPECT_EQ(port.gate.Passes(), 0);
 }
 
-// A main frame whose message queue holds the first message handed to it until the test lets go.
+// A main frame that holds the messages handed to it until the test lets go.
 class HeldSink : public RecordingSink {
 public:
     void Post(uint32_t message, uintptr_t wParam, intptr_t lParam) override {
-        {
-            std::unique_lock<std::mutex> lock(mutex_);
-            inside_ = true;
-            cv_.notify_all();
-            cv_.wait(lock, [&] { return released_; });
-            inside_ = false;
-        }
+        gate.Pass();
         RecordingSink::Post(message, wParam, lParam);
     }
-    void WaitInside() {
-        std::unique_lock<std::mutex> lock(mutex_);
-        ASSERT_TRUE(cv_.wait_for(lock, 5s, [&] { return inside_; }));
-    }
-    void Release() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        released_ = true;
-        cv_.notify_all();
-    }
-    bool Inside() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return inside_;
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable cv_;
-    bool inside_ = false;
-    bool released_ = false;
+    Gate gate;
 };
 
 std::unique_ptr<CBoardInterface> BldcBoard(IBoardCommands& port, IMainFrameSink& sink) {
@@ -165,22 +156,7 @@ TEST(BoardDetachTest, LettingGoWaitsForAMessageBeingHandedToTheMainFrame) {
     auto* bldc = dynamic_cast<CBoardDorrinTevraBLDC*>(board.get());
     ASSERT_NE(bldc, nullptr);
 
-    std::thread worker([&] { bldc->ReadBLDCParameter(4, 6); });
-    sink.WaitInside();
-    std::atomic<bool> detached{false};
-    bool postDoneWhenDetached = false;
-    std::thread detach([&] {
-        board->Detach();
-        postDoneWhenDetached = !sink.Inside();
-        detached = true;
-    });
-    std::this_thread::sleep_for(100ms);
-    EXPECT_FALSE(detached.load());  // the main frame may go right after the port let go
-
-    sink.Release();
-    worker.join();
-    detach.join();
-    EXPECT_TRUE(postDoneWhenDetached);
+    ExpectDetachWaitsFor(*board, sink.gate, [&] { bldc->ReadBLDCParameter(4, 6); });
 }
 
 }  // namespace
