@@ -179,6 +179,19 @@ protected:
     static void Choose(QWidget* dialog, const std::array<int, 4>& lists) {
         for (int k = 0; k < 4; ++k) List(dialog, k + 1)->setCurrentIndex(lists[k]);
     }
+    // Starts a run whose buffer takes minutes to fill and waits until the drive samples;
+    // returns its progress dialog, or null when the run did not get that far.
+    static QPointer<widgets::CProgressDlg> StartLongRun(CDlgMonitoring* dialog, int channel) {
+        Edit(dialog, "editSamplingTime")->setText(QStringLiteral("60000"));
+        Edit(dialog, "editBufferSize")->setText(QStringLiteral("100"));
+        Choose(dialog, {channel, kNone, kNone, kNone});
+        StartButton(dialog)->click();
+        if (dialog->Run() == nullptr) return nullptr;
+        QPointer<widgets::CProgressDlg> progress = dialog->Run()->Dialog();
+        if (!WaitFor([&] { return progress && progress->Status() == QStringLiteral("Data Gathering..."); }))
+            return nullptr;
+        return progress;
+    }
     // Runs the recording and waits for its end.
     static std::optional<MonitoringOutcome> RunToEnd(CDlgMonitoring* dialog) {
         StartButton(dialog)->click();
@@ -355,16 +368,9 @@ TEST_F(MonitoringTest, CancelWhileTheDriveSamplesClosesTheLink) {
     ASSERT_TRUE(server.Ready());
     CDlgMonitoring* dialog = Open();
     ASSERT_NE(dialog, nullptr);
-    // A buffer that takes minutes to fill.
-    Edit(dialog, "editSamplingTime")->setText(QStringLiteral("60000"));
-    Edit(dialog, "editBufferSize")->setText(QStringLiteral("100"));
-    Choose(dialog, {kTorque, kNone, kNone, kNone});
-    StartButton(dialog)->click();
-    ASSERT_NE(dialog->Run(), nullptr);
-    EXPECT_FALSE(StartButton(dialog)->isEnabled());
-    widgets::CProgressDlg* progress = dialog->Run()->Dialog();
+    QPointer<widgets::CProgressDlg> progress = StartLongRun(dialog, kTorque);
     ASSERT_NE(progress, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return progress->Status() == QStringLiteral("Data Gathering..."); }));
+    EXPECT_FALSE(StartButton(dialog)->isEnabled());
     EXPECT_EQ(progress->Position(), 0);
 
     progress->findChild<QPushButton*>(QStringLiteral("progressCancel"))->click();
@@ -382,14 +388,8 @@ TEST_F(MonitoringTest, ADriveGoingAwayEndsTheRunWithTheDialog) {
     ASSERT_TRUE(server.Ready());
     CDlgMonitoring* dialog = Open();
     ASSERT_NE(dialog, nullptr);
-    Edit(dialog, "editSamplingTime")->setText(QStringLiteral("60000"));
-    Edit(dialog, "editBufferSize")->setText(QStringLiteral("100"));
-    Choose(dialog, {kRefPosition, kNone, kNone, kNone});
-    StartButton(dialog)->click();
-    ASSERT_NE(dialog->Run(), nullptr);
-    QPointer<widgets::CProgressDlg> progress = dialog->Run()->Dialog();
-    ASSERT_TRUE(
-        WaitFor([&] { return progress && progress->Status() == QStringLiteral("Data Gathering..."); }));
+    QPointer<widgets::CProgressDlg> progress = StartLongRun(dialog, kRefPosition);
+    ASSERT_NE(progress, nullptr);
 
     QPointer<CDlgMonitoring> watched(dialog);
     frame_->Send(Message::Drive(MsgKind::DriveGoingAway, kPort, kBldcSlave));
